@@ -1,0 +1,23 @@
+/*
+ * The LZ expansion library as the copy uses it. Tests replace an entry to
+ * produce an LZERROR_* code on demand, then call ResetLzApi.
+ */
+#ifndef SETUP_LZ_API_H
+#define SETUP_LZ_API_H
+
+#include <windows.h>
+#include <lzexpand.h>
+
+struct LzApi {
+    INT (WINAPI *LZOpenFileA)(LPSTR name, LPOFSTRUCT of, WORD mode);
+    LONG (WINAPI *CopyLZFile)(INT source, INT destination);
+    void (WINAPI *LZClose)(INT handle);
+    INT (WINAPI *LZStart)(void);
+    void (WINAPI *LZDone)(void);
+};
+
+extern LzApi Lz;
+
+void ResetLzApi(void);
+
+#endif

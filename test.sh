@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# Builds setup.exe and its tests and runs every test: unit tests and
+# end-to-end scenarios under Wine and Xvfb, the import check, and the native
+# fuzz build. Installs what is missing first. Exits non-zero on any failure.
+set -euo pipefail
+cd "$(dirname "$0")"
+root=$(pwd)
+build="$root/build"
+
+tests/tools/ensure-packages.sh
+
+cmake -S . -B "$build" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-i686.cmake -DWERROR=ON --no-warn-unused-cli >/dev/null
+cmake --build "$build" -j2
+
+. tests/tools/xvfb.sh
+. tests/tools/wine-env.sh "$build"
+cleanup() {
+  # Only what this script started: its prefix's wineserver and its Xvfb.
+  wineserver -k 2>/dev/null || true
+  if [ -n "$XVFB_PID" ]; then kill "$XVFB_PID" 2>/dev/null || true; fi
+}
+trap cleanup EXIT
+
+tests/tools/make-prefix.sh "$build"
+# A persistent wineserver with its services started up front, their output
+# sent to a file, so that no test's output pipe is held open by them.
+wineserver -p >/dev/null 2>&1
+wine cmd /c exit >"$build/wine-warmup.log" 2>&1 || true
+
+status=0
+ctest --test-dir "$build" --output-on-failure -j2 || status=1
+
+if [ -x tests/fuzz/run-fuzz.sh ]; then
+  tests/fuzz/run-fuzz.sh "$build/fuzz" || status=1
+fi
+
+exit $status

@@ -1,0 +1,51 @@
+/*
+ * Wizard interface: dialog helpers, icon lists, message and status dialogs,
+ * the pages and the exit page.
+ */
+#ifndef SETUP_UI_H
+#define SETUP_UI_H
+
+#include <windows.h>
+
+/* Writes the text of item `index` into a 1024-byte buffer, or leaves it
+   untouched when there is none. */
+typedef void (*TextProvider)(WORD index, char *buffer);
+
+/* Gives the name of the icon group to draw beside an item's text. */
+typedef const char *(*IconRule)(const char *text);
+
+/* dialog_helpers.cpp */
+void CenterOnParent(HWND dialog);
+void DrawLogoButton(const DRAWITEMSTRUCT *item);
+
+/* icon_list.cpp */
+void FillIconList(HWND dialog, WORD listId, short count, TextProvider provider);
+void MeasureIconItem(MEASUREITEMSTRUCT *item);
+void DrawIconItem(const DRAWITEMSTRUCT *item, IconRule iconOf);
+const char *GetModelIcon(const char *text);
+const char *GetPortIcon(const char *text);
+
+/* ports.cpp */
+WORD CountPorts(void);
+void GetPortName(WORD index, char *buffer);
+
+/* message_dialogs.cpp */
+INT_PTR ShowMessage(HWND owner, const char *text, const char *caption, UINT style);
+INT_PTR ShowMessageById(HWND owner, UINT textId, UINT captionId, UINT style);
+INT_PTR ConfirmCancel(HWND owner);
+INT_PTR CALLBACK MessageDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+
+/* status_dialog.cpp */
+HWND ShowStatus(HWND owner, UINT stringId);
+INT_PTR CALLBACK StatusDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+
+/* welcome_page.cpp, model_page.cpp, port_page.cpp */
+INT_PTR ShowWelcomePage(HWND owner);
+INT_PTR ShowModelPage(HWND owner);
+INT_PTR ShowPortPage(HWND owner);
+int StoreSelectedPort(HWND page);
+
+/* exit_page.cpp */
+INT_PTR ShowExitPage(HWND owner, int result);
+
+#endif
