@@ -1,0 +1,139 @@
+#include "pkgcheck.h"
+#include "lz_header_logic.h"
+#include "package_rules_logic.h"
+
+#include <lzexpand.h>
+#include <stdio.h>
+#include <string.h>
+
+/* The copy expands each file first into "<destination>~new" beside its
+   destination, and opens that with the LZ library too. */
+static const size_t CopyTemporarySuffixLength = 4;
+
+/* Reads the first bytes of a file and its size. 0 when it cannot be read. */
+static int ReadFileStart(const char *path, unsigned char *bytes, DWORD *got, DWORD *fileSize)
+{
+    HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, NULL);
+    if (file == INVALID_HANDLE_VALUE)
+        return 0;
+    *fileSize = GetFileSize(file, NULL);
+    int ok = ReadFile(file, bytes, LZ_HEADER_SIZE, got, NULL) && *fileSize != INVALID_FILE_SIZE;
+    CloseHandle(file);
+    return ok;
+}
+
+/* Reads an LZ handle to its end. Returns the number of bytes it gives, or
+   the library's negative error code. */
+static LONG ReadThrough(INT handle)
+{
+    static char buffer[65536];
+    LONG total = 0;
+    for (;;) {
+        INT got = LZRead(handle, buffer, sizeof buffer);
+        if (got < 0)
+            return got;
+        if (got == 0)
+            return total;
+        total += got;
+    }
+}
+
+/* Explains why the LZ library could not open the file at `path`. */
+static void ReportOpenFailure(const char *path, const char *name, INT error)
+{
+    DWORD attributes = GetFileAttributesA(path);
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
+        ReportProblem("file %s: is a folder, not a file", name);
+    else if (strlen(path) > OPEN_FILE_PATH_MAX)
+        ReportProblem("file %s: its path is %u characters long; the LZ library opens paths of at most %d",
+                      name, (unsigned)strlen(path), OPEN_FILE_PATH_MAX);
+    else if (attributes == INVALID_FILE_ATTRIBUTES)
+        ReportProblem("file %s: missing from the package folder", name);
+    else
+        ReportProblem("file %s: cannot be opened (LZ error %d)", name, (int)error);
+}
+
+/* Reports a name whose copy in the driver directory the LZ library could not
+   create. */
+static void CheckDestinationLength(const char *name, const char *shown, const char *driverDirectory)
+{
+    size_t length = strlen(driverDirectory) + strlen(name) + CopyTemporarySuffixLength;
+    if (driverDirectory[0] && length > OPEN_FILE_PATH_MAX)
+        ReportProblem("file %s: the name is too long for the copy: the driver directory and the name "
+                      "make a path of %u characters; the LZ library creates paths of at most %d",
+                      shown, (unsigned)length, OPEN_FILE_PATH_MAX);
+}
+
+/* Opens and reads the file through the LZ library; prints the rest of its
+   line and reports what is wrong with its content. */
+static void CheckFileContent(const char *path, const char *name, const char *shown)
+{
+    OFSTRUCT openInfo;
+    ZeroMemory(&openInfo, sizeof openInfo);
+    INT handle = LZOpenFileA((LPSTR)path, &openInfo, OF_READ);
+    if (handle < 0) {
+        printf("\n");
+        ReportOpenFailure(path, shown, handle);
+        return;
+    }
+    LONG expanded = ReadThrough(handle);
+    LZClose(handle);
+
+    /* The library may have opened NAME with its last character replaced by
+       '_'; the header is that file's. */
+    const char *opened = (const char *)openInfo.szPathName;
+    unsigned char start[LZ_HEADER_SIZE];
+    DWORD got = 0;
+    DWORD fileSize = 0;
+    if (!ReadFileStart(opened, start, &got, &fileSize)) {
+        printf("\n");
+        ReportProblem("file %s: cannot be read", shown);
+        return;
+    }
+    unsigned long recorded = 0;
+    int kind = ReadLzHeader(start, got, &recorded);
+    if (kind == LZ_COMPRESSED)
+        printf("  compressed, %lu bytes, expands to %ld", (unsigned long)fileSize, (long)expanded);
+    else
+        printf("  %s, %lu bytes", kind == LZ_PLAIN ? "plain" : "compressed", (unsigned long)fileSize);
+    const char *openedName = strrchr(opened, '\\');
+    openedName = openedName ? openedName + 1 : opened;
+    if (lstrcmpiA(openedName, name) != 0) {
+        char found[96];
+        DisplayText(openedName, found, sizeof found);
+        printf("  (found as %s)", found);
+    }
+    printf("\n");
+
+    if (expanded < 0)
+        ReportProblem("file %s: cannot be read through (LZ error %ld)", shown, (long)expanded);
+    else if (kind == LZ_COMPRESSED && (unsigned long)expanded != recorded)
+        ReportProblem("file %s: damaged compressed file: it expands to %ld bytes, its header records %lu",
+                      shown, (long)expanded, recorded);
+    else if (kind == LZ_UNKNOWN_METHOD)
+        ReportProblem("file %s: compressed with an unknown method ('%c'); it would be copied unexpanded",
+                      shown, start[8] >= 0x20 && start[8] < 0x7F ? start[8] : '?');
+    else if (kind == LZ_SHORT_HEADER)
+        ReportProblem("file %s: damaged compressed file: it ends inside its header", shown);
+    else if (kind == LZ_PLAIN && (DWORD)expanded != fileSize)
+        ReportProblem("file %s: read %ld of its %lu bytes", shown, (long)expanded, (unsigned long)fileSize);
+}
+
+void CheckPackageFile(const char *folder, const char *name, const char *driverDirectory)
+{
+    char shown[96];
+    DisplayText(name, shown, sizeof shown);
+    printf("    %s", shown);
+    char path[1024];
+    if (!IsPlainFileName(name)) {
+        printf("\n");
+        ReportProblem("file %s: not a bare file name; the copy takes names without a folder", shown);
+    } else if (snprintf(path, sizeof path, "%s\\%s", folder, name) >= (int)sizeof path) {
+        printf("\n");
+        ReportProblem("file %s: its path does not fit 1023 characters", shown);
+    } else {
+        CheckFileContent(path, name, shown);
+    }
+    CheckDestinationLength(name, shown, driverDirectory);
+}

@@ -1,0 +1,114 @@
+#include "pkgcheck.h"
+#include "package_rules_logic.h"
+#include "setupinfo/setupinfo.h"
+#include "setupinfo/file_list_logic.h"
+#include "setupinfo/model_key_logic.h"
+#include "setupinfo/model_line_logic.h"
+#include "shell/setup_state.h"
+
+#include <stdio.h>
+#include <string.h>
+
+/* A buffer long enough to tell whether a value fits the wizard's 1024 bytes. */
+#define WHOLE_VALUE_SIZE 4096
+
+/* Reads one INF value as the wizard does, into a TEXT_SIZE buffer with the
+   fallback when the section name is empty or the key is missing, and
+   reports when the whole value is longer than that buffer holds. */
+static void ReadValueAsWizard(const char *section, const char *key, const char *fallback, char *out,
+                              const char *what)
+{
+    lstrcpynA(out, fallback, TEXT_SIZE);
+    if (!section || !section[0])
+        return;
+    GetPrivateProfileStringA(section, key, fallback, out, TEXT_SIZE, GetInfPath());
+    static char whole[WHOLE_VALUE_SIZE];
+    GetPrivateProfileStringA(section, key, fallback, whole, sizeof whole, GetInfPath());
+    size_t length = strlen(whole);
+    if (length > TEXT_SIZE - 1)
+        ReportProblem("%s is %s%u characters long; the wizard reads only the first %d",
+                      what, length >= sizeof whole - 1 ? "at least " : "", (unsigned)length, TEXT_SIZE - 1);
+}
+
+/* Checks the key itself and what the model list shows for it. */
+static void CheckModelKey(const char *key, const char *listed)
+{
+    char shown[96];
+    DisplayText(key, shown, sizeof shown);
+    size_t length = strlen(key);
+    if (!IsQuotedModelKey(key))
+        ReportProblem("model key %s is not enclosed in double quotation marks; the model list shows it "
+                      "without its first and last character and the wizard cannot find its line", shown);
+    if (length > TEXT_SIZE - 1) {
+        ReportProblem("model key is %u characters long; the wizard handles keys of at most %d",
+                      (unsigned)length, TEXT_SIZE - 1);
+        return;
+    }
+    if (length >= 2 && (strlen(listed) != length - 2 || memcmp(listed, key + 1, length - 2) != 0))
+        ReportProblem("the model list shows this model's name cut short: its key ends beyond the "
+                      "first 2048 bytes of the key list");
+}
+
+void CheckModel(WORD index, const char *key, const char *folder, const char *driverDirectory)
+{
+    /* What the model list shows is what LoadModelData later looks up. */
+    char name[TEXT_SIZE];
+    name[0] = '\0';
+    GetModelName(index, name);
+
+    char shownName[96];
+    DisplayText(name[0] ? name : "(an empty name)", shownName, sizeof shownName);
+    char context[128];
+    snprintf(context, sizeof context, "model %u (%s)", (unsigned)index + 1, shownName);
+    SetProblemContext(context);
+    printf("\nModel %u: %s\n", (unsigned)index + 1, shownName);
+    CheckModelKey(key, name);
+
+    char modelKey[TEXT_SIZE];
+    char line[TEXT_SIZE];
+    line[0] = '\0';
+    if (FormModelKey(name, modelKey, sizeof modelKey))
+        ReadValueAsWizard(OsTable[SetupState.OsIndex].ModelsSection, modelKey, "", line, "the model line");
+    char *cursor = line;
+    const char *installSection = TakeField(&cursor);
+
+    char copyFiles[TEXT_SIZE];
+    char dataSection[TEXT_SIZE];
+    char dataType[TEXT_SIZE];
+    ReadValueAsWizard(installSection, "CopyFiles", "", copyFiles, "the CopyFiles value");
+    ReadValueAsWizard(installSection, "DataSection", "", dataSection, "the DataSection value");
+    ReadValueAsWizard(dataSection, "DefaultDataType", "RAW", dataType, "the DefaultDataType value");
+    static char fileList[FILE_LIST_SIZE];
+    int fileCount = BuildFileList(copyFiles, fileList, sizeof fileList);
+    const char *hardwareId = GetHardwareId(name);
+
+    char shown[96];
+    DisplayText(installSection ? installSection : "(none)", shown, sizeof shown);
+    printf("  install section: %s\n", shown);
+    DisplayText(hardwareId ? hardwareId : "(none)", shown, sizeof shown);
+    printf("  hardware id: %s\n", shown);
+    DisplayText(dataType, shown, sizeof shown);
+    printf("  data type: %s\n", shown);
+    printf("  files: %d\n", fileCount);
+    if (hardwareId && (hardwareId[0] == ' ' || hardwareId[0] == '\t'))
+        printf("  NOTE: the hardware id begins with a blank, and is registered with it\n");
+
+    if (!installSection) {
+        ReportProblem("the model line names no install section");
+    } else if (!copyFiles[0]) {
+        DisplayText(installSection, shown, sizeof shown);
+        ReportProblem("install section [%s] has no CopyFiles value", shown);
+    }
+    const char *file = fileList;
+    for (int i = 0; i < fileCount; i++) {
+        CheckPackageFile(folder, file, driverDirectory);
+        file += strlen(file) + 1;
+    }
+    if (fileCount > 0 || copyFiles[0]) {
+        if (!ListHasFileName(fileList, sizeof fileList, "KV_R52x.DLL"))
+            ReportProblem("the file list lacks KV_R52x.DLL (the driver's date is read from it)");
+        if (!ListHasFileName(fileList, sizeof fileList, "KV_R52x.GPD"))
+            ReportProblem("the file list lacks KV_R52x.GPD (the driver's data file)");
+    }
+    SetProblemContext(NULL);
+}

@@ -1,0 +1,29 @@
+/*
+ * What the wizard expects of a driver package, as rules on text: model keys,
+ * file lists and path lengths. Text only: no windows.h, so the native fuzz
+ * build compiles it as well.
+ */
+#ifndef PKGCHECK_PACKAGE_RULES_LOGIC_H
+#define PKGCHECK_PACKAGE_RULES_LOGIC_H
+
+#include <stddef.h>
+
+/* The longest path the platform's OpenFile, and so the LZ library's
+   LZOpenFileA, opens: its OFSTRUCT holds 128 bytes with the NUL. */
+#define OPEN_FILE_PATH_MAX 127
+
+/* 1 when a model key is enclosed in double quotation marks: the model list
+   shows a key without its first and last character, and the wizard finds
+   the model's line again by the quoted name. */
+int IsQuotedModelKey(const char *key);
+
+/* 1 when the multi-string `list` (names each NUL-ended, then an empty name,
+   within `size` bytes) holds `name`, letter case ignored as the file system
+   ignores it. */
+int ListHasFileName(const char *list, size_t size, const char *name);
+
+/* 1 when a name may stand in a bare-name file list: not empty, no directory
+   part (no '\', '/' or ':'), not "." or "..". */
+int IsPlainFileName(const char *name);
+
+#endif

@@ -1,0 +1,55 @@
+/*
+ * pkgcheck FOLDER: checks the driver package in FOLDER (the current folder
+ * when none is given) and prints, per model, its install section, hardware
+ * id, data type and files, and every problem the wizard would meet.
+ * Exit status: 0 for a clean package, 1 when problems were found, 2 when
+ * the folder cannot be checked at all.
+ */
+#include "pkgcheck.h"
+#include "shell/setup_state.h"
+#include "shell/startup.h"
+
+#include <stdio.h>
+#include <string.h>
+
+/* Sets InfPath to FOLDER\<INF name>, as GetInfPath would build it for a
+   setup.exe in that folder; `folder` receives the full folder path without
+   a trailing backslash. 0 when the path does not fit. */
+static int UsePackageFolder(const char *argument, char *folder, DWORD size)
+{
+    DWORD length = GetFullPathNameA(argument, size, folder, NULL);
+    if (length == 0 || length >= size)
+        return 0;
+    while (length > 0 && (folder[length - 1] == '\\' || folder[length - 1] == '/'))
+        folder[--length] = '\0';
+    int written = snprintf(SetupState.InfPath, sizeof SetupState.InfPath, "%s\\%s", folder,
+                           OsTable[SetupState.OsIndex].InfFileName);
+    return written > 0 && written < (int)sizeof SetupState.InfPath;
+}
+
+int main(int argc, char **argv)
+{
+    if (argc > 2 || (argc == 2 && (strcmp(argv[1], "/?") == 0 || strcmp(argv[1], "--help") == 0))) {
+        printf("usage: pkgcheck [FOLDER]\n"
+               "Checks the printer driver package in FOLDER (default: the current folder).\n"
+               "Exit status 0 when it is clean, 1 when problems were found.\n");
+        return 2;
+    }
+    /* Every supported system reads the same INF and section; an unsupported
+       one leaves the first row. */
+    SetupState.OsIndex = 0;
+    DetectEnvironment();
+
+    static char folder[TEXT_SIZE];
+    if (!UsePackageFolder(argc == 2 ? argv[1] : ".", folder, sizeof folder)) {
+        printf("pkgcheck: the folder's path is too long\n");
+        return 2;
+    }
+    int problems = CheckPackage(folder);
+    if (problems == 0)
+        printf("\nResult: the package is clean.\n");
+    else
+        printf("\nResult: %d problem%s.\n", problems, problems == 1 ? "" : "s");
+    fflush(stdout);
+    return problems == 0 ? 0 : 1;
+}

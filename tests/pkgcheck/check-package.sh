@@ -1,0 +1,80 @@
+#!/usr/bin/env bash
+# Runs pkgcheck.exe on one test package and checks its exit status and that
+# its output holds the expected line.
+# Usage: check-package.sh BUILD_DIR PKGCHECK_EXE SAMPLE_DIR CASE
+# The case's package is the sample package changed by mutate_<CASE>, written
+# afresh into BUILD_DIR/pkgcheck-cases/CASE; its line in cases.txt gives the
+# expected exit status and output line.
+set -eu
+build_dir=$1 pkgcheck=$2 sample=$3 name=$4
+here=$(cd "$(dirname "$0")" && pwd)
+line=$(grep "^$name|" "$here/cases.txt")
+expected_status=$(printf '%s' "$line" | cut -d'|' -f2)
+expected_text=$(printf '%s' "$line" | cut -d'|' -f3-)
+
+package="$build_dir/pkgcheck-cases/$name"
+rm -rf "$package"
+mkdir -p "$package"
+cp "$sample"/* "$package"/ 2>/dev/null || true
+cd "$package"
+
+# Edits KV_R52x.INF with a sed expression.
+edit_inf() { sed -i "$1" KV_R52x.INF; }
+# Overwrites bytes of a file at an offset with the given printf text.
+patch_bytes() { printf "$3" | dd of="$1" bs=1 seek="$2" conv=notrunc status=none; }
+repeat() { printf "%${2}s" '' | tr ' ' "$1"; }
+
+mutate_sample() { :; }
+mutate_no_inf() { rm -f KV_R52x.INF; }
+mutate_missing_plain_file() { rm UNIDRV.DLL; }
+mutate_missing_compressed_file() { rm KV_DUPLX.GPD; }
+mutate_folder_in_place_of_file() { rm UNIDRV.HLP; mkdir UNIDRV.HLP; }
+mutate_truncated_compressed_file() { truncate -s 300 KV_R52x.GPD; }
+mutate_wrong_recorded_size() { patch_bytes KV_COLOR.ICM 10 '\x0f\x27\x00\x00'; }
+mutate_unknown_method() { patch_bytes UNIDRV.HLP 8 'B'; }
+mutate_cut_header() { truncate -s 11 KV_DUPLX.GPD; }
+mutate_underscore_name() { mv UNIDRV.HLP UNIDRV.HL_; }
+mutate_unquoted_key() { printf 'Kest KV-R529 = KVR521_Install, KESTVELOTICKV-R529\r\n' >> models.tmp; edit_inf '/^\[KestVelotic\]/r models.tmp'; rm models.tmp; }
+mutate_key_too_long() { edit_inf "s/^\"Kest KV-R521\"/\"$(repeat K 1100)\"/"; }
+mutate_no_copyfiles() { edit_inf '/^\[KVR521_Install\]/,/^$/{/^CopyFiles/d}'; }
+mutate_missing_install_section() { edit_inf 's/= KVR528_Install,/= KVR528_Missing,/'; }
+mutate_no_install_field() { edit_inf 's/^"Kest KV-R521" = .*/"Kest KV-R521" = ,,/'; }
+mutate_lacks_driver_dll() { edit_inf '/^\[KVR528_Install\]/,/^$/s/@KV_R52x.DLL,//'; }
+mutate_lacks_data_file() { edit_inf '/^\[KVR524_Install\]/,/^$/s/@KV_R52x.GPD,//'; }
+mutate_copyfiles_too_long() {
+  # 92 more names of 12 characters, each with its comma and at sign.
+  local names=""
+  for i in $(seq 100 191); do names="$names,@KV_X$i.GPD"; done
+  edit_inf "/^\\[KVR521_Install\\]/,/^DataSection/s/^\\(CopyFiles=[^\\r]*\\)/\\1$names/"
+}
+mutate_name_too_long_for_copy() {
+  local long="KV_LONG_NAME_90_$(repeat X 70).GPD"
+  cp KV_DUPLX.GPD "$long"
+  edit_inf "s/@KV_DUPLX.GPD/@$long/"
+}
+mutate_not_a_bare_name() { mkdir sub; mv KV_R52x.INI sub/; edit_inf 's/@KV_R52x.INI/@sub\\KV_R52x.INI/'; }
+mutate_too_many_models() {
+  for i in $(seq 10 79); do printf '"Kest KV-R5%s Test" = KVR521_Install, KV%s\r\n' "$i" "$i"; done > models.tmp
+  edit_inf '/^"Kest KV-R528 Color"/d; /^"Kest KV-R524 Duplex"/d; /^"Kest KV-R521"/d'
+  edit_inf '/^\[KestVelotic\]/r models.tmp'
+  rm models.tmp
+}
+mutate_no_models() { edit_inf '/^"Kest /d'; }
+mutate_binary_garbage_inf() { head -c 65536 /dev/urandom | tr -d '[]' > KV_R52x.INF; }
+
+"mutate_$name"
+cd - >/dev/null
+
+output="$build_dir/pkgcheck-cases/$name.out"
+status=0
+"$here/../tools/wine-run.sh" "$build_dir" "$pkgcheck" "Z:$package" >"$output" 2>&1 || status=$?
+cat "$output"
+if [ "$status" != "$expected_status" ]; then
+  echo "FAILED: pkgcheck exited with $status, expected $expected_status" >&2
+  exit 1
+fi
+if ! grep -qF -- "$expected_text" "$output"; then
+  echo "FAILED: the output lacks: $expected_text" >&2
+  exit 1
+fi
+echo "passed: $name"
