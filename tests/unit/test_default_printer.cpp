@@ -9,6 +9,12 @@
 #include "spooler/spooler.h"
 #include "spooler/spooler_api.h"
 
+/* Callers that include winspool.h after spooler.h must still reach the
+   program's SetDefaultPrinter, not the platform's SetDefaultPrinterA. */
+#ifdef SetDefaultPrinter
+#error "SetDefaultPrinter is mapped to the platform's function"
+#endif
+
 static const char Printer[] = "Catalogue Default KV-R5 Test";
 static const char Sentinel[] = "Catalogue Sentinel,Sentinel Driver,LPT9:";
 
