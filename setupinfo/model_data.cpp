@@ -25,13 +25,13 @@ static void ReadDriverDirectory(void)
 {
     char *directory = SetupState.DriverDirectory;
     DWORD needed = 0;
-    directory[0] = '\0';
     if (!Spooler.GetPrinterDriverDirectoryA(NULL, NULL, 1, (LPBYTE)directory, TEXT_SIZE, &needed)) {
         directory[0] = '\0';
         return;
     }
     directory[TEXT_SIZE - 1] = '\0';
     size_t length = strlen(directory);
+    /* No room for the backslash: no usable directory either. */
     if (length == 0 || length + 2 > TEXT_SIZE) {
         directory[0] = '\0';
         return;
