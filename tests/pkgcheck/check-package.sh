@@ -59,6 +59,16 @@ mutate_too_many_models() {
   edit_inf '/^\[KestVelotic\]/r models.tmp'
   rm models.tmp
 }
+mutate_five_thousand_models() {
+  for i in $(seq 1000 5999); do printf '"Kest KV-%s" = KVR521_Install, KV%s\r\n' "$i" "$i"; done > models.tmp
+  edit_inf '/^\[KestVelotic\]/r models.tmp'
+  rm models.tmp
+}
+mutate_ten_megabyte_inf() {
+  { printf '[KestVelotic]\r\n"Huge Line" = KVR521_Install,'; repeat H 4000000; printf '\r\n[Filler]\r\n'
+    yes 'Filler=filler filler filler filler filler filler' | head -c 6500000; cat KV_R52x.INF; } > big.tmp
+  mv big.tmp KV_R52x.INF
+}
 mutate_no_models() { edit_inf '/^"Kest /d'; }
 mutate_binary_garbage_inf() { head -c 65536 /dev/urandom | tr -d '[]' > KV_R52x.INF; }
 
