@@ -1,0 +1,20 @@
+# Whole installations under every supported system. The scenarios live in
+# tests/e2e/scenarios_install.cpp and check the spooler's records and the
+# driver files, so e2e.exe links the spooler and the LZ library; they install
+# the sample's models, which other tests use too, hence the spooler lock.
+if(NOT TARGET e2e)
+  return()
+endif()
+target_link_libraries(e2e PRIVATE winspool lz32)
+foreach(version win2k winxp vista win7)
+  set_property(TEST e2e_install_${version} APPEND PROPERTY RESOURCE_LOCK spooler)
+endforeach()
+
+# The same 32-bit setup.exe in a 64-bit prefix (Windows 7 x64 as Wine gives
+# it): the x86 driver is registered there as everywhere.
+add_test(NAME e2e_install_win7_64bit
+  COMMAND ${CMAKE_CURRENT_LIST_DIR}/run-in-64bit-prefix.sh ${CMAKE_BINARY_DIR} $<TARGET_FILE:e2e>
+          install_win7_64bit --setup=$<TARGET_FILE:setup> --sample=${CMAKE_SOURCE_DIR}/sample
+          --shots=${CMAKE_BINARY_DIR}/e2e-shots)
+set_tests_properties(e2e_install_win7_64bit PROPERTIES RESOURCE_LOCK e2e SKIP_RETURN_CODE 77
+  TIMEOUT 300 LABELS e2e)
