@@ -54,11 +54,6 @@ static int BuildCopyPaths(CopyPaths *paths, const char *name)
         && BuildDestinationPath(paths->secondNew, TEXT_SIZE, directory, version, name, NewSuffix);
 }
 
-static int FileExists(const char *path)
-{
-    return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
-}
-
 /* Deletes a file even when it is marked read-only. */
 static void RemoveFile(const char *path)
 {
@@ -72,7 +67,10 @@ static void RemoveFile(const char *path)
    could not be replaced; the new files are then still beside them. */
 static int ReplaceDestinations(const CopyPaths *paths, int secondReady)
 {
-    int hadFirst = FileExists(paths->first);
+    DWORD firstAttributes = GetFileAttributesA(paths->first);
+    int hadFirst = firstAttributes != INVALID_FILE_ATTRIBUTES;
+    if (hadFirst && (firstAttributes & FILE_ATTRIBUTE_DIRECTORY))
+        return 0;               /* a directory in the file's place stays */
     if (hadFirst && !MoveFileExA(paths->first, paths->firstOld, MOVEFILE_REPLACE_EXISTING))
         return 0;
     if (MoveFileExA(paths->firstNew, paths->first, MOVEFILE_REPLACE_EXISTING)) {
@@ -87,6 +85,17 @@ static int ReplaceDestinations(const CopyPaths *paths, int secondReady)
     if (hadFirst)
         MoveFileExA(paths->firstOld, paths->first, MOVEFILE_REPLACE_EXISTING);
     return 0;
+}
+
+/* Creates (or empties) a plain file. 1 on success. */
+static int CreateEmptyFile(const char *path)
+{
+    SetFileAttributesA(path, FILE_ATTRIBUTE_NORMAL);
+    HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
+    if (file == INVALID_HANDLE_VALUE)
+        return 0;
+    CloseHandle(file);
+    return 1;
 }
 
 static void RemoveNewFiles(const CopyPaths *paths)
@@ -120,9 +129,15 @@ int CopyOneFile(HWND dialog, int index)
     INT source = Lz.LZOpenFileA(sourceName, &openInfo, OF_PROMPT | OF_CANCEL | OF_READ);
     if (source < 0)
         return FailCopy(dialog, COPY_OPEN_FAILED);
-    INT destination = Lz.LZOpenFileA(paths.firstNew, &openInfo, OF_CREATE);
+    /* The library retries a name it cannot open under a mangled one (last
+       character replaced by '_'), even when creating: make sure the exact
+       temporary name can be created before handing it over. */
+    INT destination = -1;
+    if (CreateEmptyFile(paths.firstNew))
+        destination = Lz.LZOpenFileA(paths.firstNew, &openInfo, OF_CREATE);
     if (destination < 0) {
         Lz.LZClose(source);
+        RemoveNewFiles(&paths);
         return FailCopy(dialog, COPY_OPEN_FAILED);
     }
     LONG result = Lz.CopyLZFile(source, destination);

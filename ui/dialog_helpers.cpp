@@ -8,11 +8,13 @@
 #include "shell/setup_state.h"
 
 /* Moves the dialog to the middle of its owner (the parent of a popup),
-   frames included, and brings it to the foreground. */
+   frames included, and brings it to the foreground. A dialog without an
+   owner centres on the desktop. */
 void CenterOnParent(HWND dialog)
 {
     RECT parent, own;
-    GetWindowRect(GetParent(dialog), &parent);
+    HWND owner = GetParent(dialog);
+    GetWindowRect(owner ? owner : GetDesktopWindow(), &parent);
     GetWindowRect(dialog, &own);
     int width = own.right - own.left;
     int height = own.bottom - own.top;
