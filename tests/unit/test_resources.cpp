@@ -412,16 +412,25 @@ TEST_CASE("every dialog template holds exactly the listed frame and controls")
 
 TEST_CASE("mnemonics: the Next buttons have none, every other button one")
 {
-    for (const DialogRow &dialog : Dialogs) {
+    HMODULE self = GetModuleHandleA(NULL);
+    int buttons = 0;
+    for (const DialogRow &expected : Dialogs) {
+        DWORD size;
+        const BYTE *bytes = ResourceBytes(self, RT_DIALOG, expected.name, 0, &size);
+        ParsedDialog dialog;
+        REQUIRE(bytes != NULL);
+        REQUIRE(ParseDialog(bytes, size, &dialog));
         for (int i = 0; i < dialog.count; i++) {
-            const ControlRow &row = dialog.controls[i];
-            if (strcmp(row.className, "Button") != 0 || !row.text || !row.text[0])
+            const ParsedControl &control = dialog.controls[i];
+            if (lstrcmpiA(control.className, "Button") != 0 || !control.text[0])
                 continue;
-            INFO("template or icon: ", doctest::String(dialog.name));
-            INFO("text: ", doctest::String(row.text));
-            CHECK((strchr(row.text, '&') != NULL) == (row.id != ID_NEXT));
+            INFO("template: ", doctest::String(expected.name));
+            INFO("text: ", doctest::String(control.text));
+            CHECK((strchr(control.text, '&') != NULL) == (control.id != ID_NEXT));
+            buttons++;
         }
     }
+    CHECK(buttons == 21);   /* 10 on the pages (check box included), 1 in IDD_COPY, 10 in the messages */
 }
 
 /* ------------------------------------------------------------ strings */
@@ -726,9 +735,13 @@ static BOOL CALLBACK CountLanguage(HMODULE, LPCSTR type, LPCSTR name, WORD langu
     WORD expected = manifest ? US_ENGLISH : KOREAN;
     if (language != expected) {
         inventory->wrongLanguage++;
+        char label[96];
+        if (IS_INTRESOURCE(name))
+            snprintf(label, sizeof label, "%u", (unsigned)(ULONG_PTR)name);
+        else
+            lstrcpynA(label, name, sizeof label);
         MESSAGE("resource in language ", language, ": type ",
-                IS_INTRESOURCE(type) ? (int)(ULONG_PTR)type : -1, ", name ",
-                IS_INTRESOURCE(name) ? (int)(ULONG_PTR)name : -1);
+                IS_INTRESOURCE(type) ? (int)(ULONG_PTR)type : -1, ", name ", doctest::String(label));
     }
     if (!IS_INTRESOURCE(type))
         inventory->others++;

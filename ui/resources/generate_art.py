@@ -555,7 +555,7 @@ def draw_setup(c):
 
 
 ICONS = [
-    # (file, drawing, [(pixels, bits per pixel)], monochrome drawing)
+    # (file, drawing, [(pixels, bits per pixel)] in the group's order)
     ('setup.ico', draw_setup, [(32, 4), (16, 4)]),
     ('printer.ico', draw_printer, [(48, 8), (32, 8), (16, 8)]),
     ('port.ico', draw_port, [(32, 1), (32, 4)]),
@@ -563,6 +563,7 @@ ICONS = [
     ('disk.ico', draw_disk, [(16, 4), (16, 8), (32, 4), (32, 8)]),
 ]
 
+# Drawings for the 1-bit images, where shading cannot carry the shapes.
 MONOCHROME = {'port.ico': draw_port_mono}
 
 
