@@ -5,8 +5,9 @@
  * Templates are parsed from their binary form and compared row by row with
  * the tables below; strings, icon images, bitmaps, the manifest and the
  * language of every resource are checked exactly. The last group opens the
- * page templates in the real dialog manager and saves a screenshot of each
- * (build/tests/resources_<template>.bmp) for a person to look at.
+ * page templates and the status window in the real dialog manager and
+ * saves a screenshot of each (build/tests/resources_<template>.bmp) for a
+ * person to look at.
  */
 #include <doctest/doctest.h>
 #include <stdio.h>
@@ -886,5 +887,13 @@ TEST_CASE("the status window shows the disk icon and opens hidden")
     HWND iconControl = ChildWithId(status, -1, 0);
     REQUIRE(iconControl != NULL);
     CHECK((HICON)SendMessageA(iconControl, STM_GETICON, 0, 0) == LoadIconA(self, IDI_DISK));
+
+    SetDlgItemTextA(status, IDC_STATUS_TEXT, "Reading setup information...");
+    ShowWindow(status, SW_SHOW);
+    UpdateWindow(status);
+    PumpFor(300);
+    char path[MAX_PATH];
+    snprintf(path, sizeof path, "%sresources_%s.bmp", TestProgramDirectory(), IDD_STATUS);
+    SaveScreenshot(path);
     DestroyWindow(status);
 }

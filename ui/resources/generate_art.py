@@ -456,6 +456,19 @@ def draw_network(c):
         stand = polygon([(mid - 2, y + h), (mid + 2, y + h), (mid + 3, y + h + 2.5), (mid - 3, y + h + 2.5)])
         c.outlined(stand, rgb('#9aa3ae'), OUTLINE)
 
+    if small:
+        # At 16 x 16: two screens on one cable, on whole pixels.
+        c.fill(rect(4, 12, 10, 26), OUTLINE)
+        c.fill(rect(22, 18, 28, 26), OUTLINE)
+        c.fill(rect(4, 22, 28, 28), OUTLINE)
+        for part in (rect(6, 14, 8, 26), rect(24, 20, 26, 26), rect(6, 24, 26, 26)):
+            c.fill(part, rgb('#e0a21a'))
+        for x, y in ((0, 2), (18, 8)):
+            c.fill(rect(x, y, x + 14, y + 12), OUTLINE)
+            c.fill(rect(x + 2, y + 2, x + 12, y + 10), vertical(rgb('#6fb5ee'), rgb('#1d5fa8'), y + 2, y + 10))
+        c.fill(rect(12, 22, 20, 30), OUTLINE)
+        c.fill(rect(14, 24, 18, 28), rgb('#3fae5a'))
+        return
     cable = [(8.5, 15), (8.5, 28), (24, 28), (24, 21)]
     c.fill(grow(polyline(cable, 2.0), c.px(1)), OUTLINE)
     c.fill(polyline(cable, 2.0), rgb('#e0a21a'))
