@@ -1,14 +1,16 @@
 #include "pkgcheck.h"
 #include "lz_header_logic.h"
 #include "package_rules_logic.h"
+#include "install/dest_path_logic.h"
+#include "shell/setup_state.h"
 
 #include <lzexpand.h>
 #include <stdio.h>
 #include <string.h>
 
 /* The copy expands each file first into "<destination>~new" beside its
-   destination, and opens that with the LZ library too. */
-static const size_t CopyTemporarySuffixLength = 4;
+   destination, and creates that with the LZ library too. */
+static const char CopyTemporarySuffix[] = "~new";
 
 /* Reads the first bytes of a file and its size. 0 when it cannot be read. */
 static int ReadFileStart(const char *path, unsigned char *bytes, DWORD *got, DWORD *fileSize)
@@ -58,8 +60,13 @@ static void ReportOpenFailure(const char *path, const char *name, INT error)
    create. */
 static void CheckDestinationLength(const char *name, const char *shown, const char *driverDirectory)
 {
-    size_t length = strlen(driverDirectory) + strlen(name) + CopyTemporarySuffixLength;
-    if (driverDirectory[0] && length > OPEN_FILE_PATH_MAX)
+    if (!driverDirectory[0])
+        return;
+    char destination[TEXT_SIZE];
+    size_t length = BuildDestinationPath(destination, sizeof destination, driverDirectory, -1, name,
+                                         CopyTemporarySuffix)
+        ? strlen(destination) : TEXT_SIZE;
+    if (length > OPEN_FILE_PATH_MAX)
         ReportProblem("file %s: the name is too long for the copy: the driver directory and the name "
                       "make a path of %u characters; the LZ library creates paths of at most %d",
                       shown, (unsigned)length, OPEN_FILE_PATH_MAX);
@@ -126,7 +133,7 @@ void CheckPackageFile(const char *folder, const char *name, const char *driverDi
     DisplayText(name, shown, sizeof shown);
     printf("    %s", shown);
     char path[1024];
-    if (!IsPlainFileName(name)) {
+    if (!IsBareFileName(name)) {
         printf("\n");
         ReportProblem("file %s: not a bare file name; the copy takes names without a folder", shown);
     } else if (snprintf(path, sizeof path, "%s\\%s", folder, name) >= (int)sizeof path) {

@@ -35,10 +35,3 @@ int ListHasFileName(const char *list, size_t size, const char *name)
     }
     return 0;
 }
-
-int IsPlainFileName(const char *name)
-{
-    if (!name[0] || strcmp(name, ".") == 0 || strcmp(name, "..") == 0)
-        return 0;
-    return strpbrk(name, "\\/:") == NULL;
-}

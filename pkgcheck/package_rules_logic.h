@@ -22,8 +22,4 @@ int IsQuotedModelKey(const char *key);
    ignores it. */
 int ListHasFileName(const char *list, size_t size, const char *name);
 
-/* 1 when a name may stand in a bare-name file list: not empty, no directory
-   part (no '\', '/' or ':'), not "." or "..". */
-int IsPlainFileName(const char *name);
-
 #endif
