@@ -1,13 +1,14 @@
-# Whole installations under every supported system. The scenarios live in
-# tests/e2e/scenarios_install.cpp and check the spooler's records and the
-# driver files, so e2e.exe links the spooler and the LZ library; they install
-# the sample's models, which other tests use too, hence the spooler lock.
+# Whole installations under every supported system and on hostile packages
+# (tests/e2e/scenarios_install.cpp, scenarios_hardening.cpp). They check the
+# spooler's records and the driver files, so e2e.exe links the spooler and
+# the LZ library; they install the sample's models, which other tests use
+# too, hence the spooler lock.
 if(NOT TARGET e2e)
   return()
 endif()
 target_link_libraries(e2e PRIVATE winspool lz32)
-foreach(version win2k winxp vista win7)
-  set_property(TEST e2e_install_${version} APPEND PROPERTY RESOURCE_LOCK spooler)
+foreach(scenario install_win2k install_winxp install_vista install_win7 hardening_five_thousand_models)
+  set_property(TEST e2e_${scenario} APPEND PROPERTY RESOURCE_LOCK spooler)
 endforeach()
 
 # The same 32-bit setup.exe in a 64-bit prefix (Windows 7 x64 as Wine gives

@@ -1,0 +1,198 @@
+/*
+ * The wizard on hostile driver packages: an INF of 5,000 models, an INF of
+ * binary garbage, no INF at all. Each gives a usable wizard (a shortened or
+ * empty model list, the warning on Next), never a crash, and no file written
+ * anywhere on drive C: but in the spooler's driver directory.
+ */
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+#include <algorithm>
+#include <string>
+#include <vector>
+#include "e2e.h"
+#include "e2e_install.h"
+#include "ui/resources/resource.h"
+#include <winspool.h>
+
+#define FAILED_TEXT "The Installation has failed."
+
+typedef std::vector<std::string> FileLines;
+
+/* Every file of a folder tree with its size and last-write time, one line
+   each. C:\users is left out: Wine links its profile folders (Desktop,
+   Documents...) to the host's home folder, and keeps its own state there. */
+static void ListTree(const char *folder, FileLines *out)
+{
+    char pattern[MAX_PATH];
+    snprintf(pattern, sizeof pattern, "%s\\*", folder);
+    WIN32_FIND_DATAA entry;
+    HANDLE search = FindFirstFileA(pattern, &entry);
+    if (search == INVALID_HANDLE_VALUE)
+        return;
+    do {
+        if (strcmp(entry.cFileName, ".") == 0 || strcmp(entry.cFileName, "..") == 0)
+            continue;
+        char path[MAX_PATH];
+        snprintf(path, sizeof path, "%s\\%s", folder, entry.cFileName);
+        if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            out->push_back(std::string(path) + "\\");
+            if (_stricmp(path, "C:\\users") != 0 && !(entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
+                ListTree(path, out);
+        } else {
+            char line[MAX_PATH + 64];
+            snprintf(line, sizeof line, "%s %lu %lu:%lu", path, entry.nFileSizeLow,
+                     entry.ftLastWriteTime.dwHighDateTime, entry.ftLastWriteTime.dwLowDateTime);
+            out->push_back(line);
+        }
+    } while (FindNextFileA(search, &entry));
+    FindClose(search);
+}
+
+/* Prints every line of `after` that `before` lacks and that does not lie in
+   the driver directory or Wine's temporary folder. Returns how many. */
+static int CountUnexpectedWrites(FileLines *before, const FileLines &after)
+{
+    char driverDirectory[MAX_PATH];
+    DWORD needed = 0;
+    if (!GetPrinterDriverDirectoryA(NULL, NULL, 1, (LPBYTE)driverDirectory, sizeof driverDirectory, &needed))
+        driverDirectory[0] = '\0';
+    static const char TempFolder[] = "C:\\windows\\temp\\";
+    std::sort(before->begin(), before->end());
+    int count = 0;
+    for (const std::string &line : after) {
+        if (std::binary_search(before->begin(), before->end(), line) ||
+            _strnicmp(line.c_str(), TempFolder, strlen(TempFolder)) == 0 ||
+            (driverDirectory[0] && _strnicmp(line.c_str(), driverDirectory, strlen(driverDirectory)) == 0))
+            continue;
+        printf("written outside the driver directory: %s\n", line.c_str());
+        count++;
+    }
+    return count;
+}
+
+/* Writes `content` as the package's KV_R52x.INF, NULs included. */
+static int WritePackageInf(const std::string &content)
+{
+    char path[MAX_PATH];
+    snprintf(path, sizeof path, "%sKV_R52x.INF", E2e.PackageDir);
+    HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
+    if (file == INVALID_HANDLE_VALUE)
+        return 0;
+    DWORD written = 0;
+    BOOL ok = WriteFile(file, content.data(), (DWORD)content.size(), &written, NULL);
+    CloseHandle(file);
+    return ok && written == content.size();
+}
+
+/* Random bytes from a fixed seed, without the '[' of a section header. */
+static std::string GarbageInf(void)
+{
+    std::string text;
+    unsigned state = 6122026u;
+    while (text.size() < 512 * 1024) {
+        state = state * 1103515245u + 12345u;
+        char c = (char)(state >> 16);
+        text += c == '[' ? ']' : c;
+    }
+    return text;
+}
+
+/* With an empty model list: Next gives the "Warinig" message, Cancel and Yes
+   end the wizard on the exit page reporting failure, exit code 0. */
+static int WalkEmptyModelList(void)
+{
+    E2E_REQUIRE(SetWineVersion("win7"), "Wine version not set");
+    E2E_REQUIRE(LaunchSetup(NULL), "setup.exe not started");
+    DWORD process = E2e.Setup.dwProcessId;
+    HWND welcome = WaitForWindow(process, "#32770", "Kest Printer Driver Install Wizard", E2E_WINDOW_TIMEOUT);
+    E2E_REQUIRE(welcome, "no welcome page");
+    E2E_REQUIRE(ClickButton(welcome, ID_NEXT), "no Next on the welcome page");
+    E2E_REQUIRE(WaitForWindowGone(welcome, E2E_WINDOW_TIMEOUT), "the welcome page stays");
+
+    HWND model = WaitForWindow(process, "#32770", "Kest Printer Driver Install Wizard", E2E_WINDOW_TIMEOUT);
+    E2E_REQUIRE(model && GetDlgItem(model, IDC_MODEL_LIST), "no model page");
+    E2E_REQUIRE(ListCount(model, IDC_MODEL_LIST) == 0, "%d models listed", ListCount(model, IDC_MODEL_LIST));
+    Shot("empty-list");
+    E2E_REQUIRE(ClickButton(model, ID_NEXT), "no Next on the model page");
+    HWND warning = WaitForWindow(process, "#32770", "Warinig", E2E_WINDOW_TIMEOUT);
+    E2E_REQUIRE(warning, "no warning on Next");
+    char text[256];
+    ReadControlText(warning, IDC_MSG_TEXT, text, sizeof text);
+    E2E_REQUIRE(strcmp(text, "Select printer model to install.") == 0, "warning \"%s\"", text);
+    Shot("warning");
+    E2E_REQUIRE(ClickButton(warning, IDOK), "no Ok on the warning");
+    E2E_REQUIRE(WaitForWindowGone(warning, E2E_WINDOW_TIMEOUT), "the warning stays");
+
+    E2E_REQUIRE(ClickButton(model, IDCANCEL), "no Cancel on the model page");
+    HWND question = WaitForWindow(process, "#32770", "Question", E2E_WINDOW_TIMEOUT);
+    E2E_REQUIRE(question, "no cancel question");
+    E2E_REQUIRE(ClickButton(question, IDYES), "no Yes on the cancel question");
+    HWND exitPage = WaitForWindow(process, "#32770", "Printer Driver Setup", E2E_WINDOW_TIMEOUT);
+    E2E_REQUIRE(exitPage, "no exit page");
+    ReadControlText(exitPage, IDC_EXIT_TEXT, text, sizeof text);
+    E2E_REQUIRE(strcmp(text, FAILED_TEXT) == 0, "the exit page says \"%s\"", text);
+    E2E_REQUIRE(ClickButton(exitPage, IDOK), "no Ok on the exit page");
+    DWORD exitCode = 1;
+    E2E_REQUIRE(WaitForSetupExit(E2E_EXIT_TIMEOUT, &exitCode), "setup.exe still runs");
+    E2E_REQUIRE(exitCode == 0, "exit code %lu", exitCode);
+    return 1;
+}
+
+/* Runs `walk` on a package whose INF is `inf` (NULL: no INF), and checks
+   that nothing was written on drive C: outside the driver directory. */
+static int RunOnPackage(const std::string *inf, int (*walk)(void))
+{
+    E2E_REQUIRE(PreparePackage(E2e.SampleDir), "package folder not prepared");
+    char infPath[MAX_PATH];
+    snprintf(infPath, sizeof infPath, "%sKV_R52x.INF", E2e.PackageDir);
+    if (inf)
+        E2E_REQUIRE(WritePackageInf(*inf), "INF not written");
+    else
+        E2E_REQUIRE(DeleteFileA(infPath), "INF not deleted");
+    FileLines before, after;
+    ListTree("C:", &before);
+    int passed = walk();
+    ListTree("C:", &after);
+    int unexpected = CountUnexpectedWrites(&before, after);
+    printf("%u files and folders of drive C: compared\n", (unsigned)after.size());
+    E2E_REQUIRE(passed, "the walk through the wizard failed");
+    E2E_REQUIRE(unexpected == 0, "%d files written outside the driver directory", unexpected);
+    return 1;
+}
+
+E2E_SCENARIO(hardening_garbage_inf)
+{
+    std::string inf = GarbageInf();
+    return RunOnPackage(&inf, WalkEmptyModelList);
+}
+
+E2E_SCENARIO(hardening_no_inf) { return RunOnPackage(NULL, WalkEmptyModelList); }
+
+/* The last model of the shortened list installs like any other. */
+static int InstallLastListedOfMany(void)
+{
+    InstallPlan plan = { "win7", "Hardening KV 0051", "LPT2:", 0, 0 };
+    InstallRecord record;
+    RemoveInstalled(plan.Model);
+    int passed = RunWholeInstall(&plan, &record) &&
+                 CheckInstalled(plan.Model, "LPT2:", "KV_R52x.GPD,KV_R52x.DLL,UNIDRV.DLL,UNIDRVUI.DLL,UNIDRV.HLP", 0);
+    RemoveInstalled(plan.Model);
+    return passed;
+}
+
+E2E_SCENARIO(hardening_five_thousand_models)
+{
+    /* Each key, "Hardening KV 0000" in quotation marks, takes 20 bytes of
+       the key list: 51 whole keys and a 52nd cut short fill 1024 bytes, and
+       the model list still shows that 52nd whole. */
+    std::string inf = "[KestVelotic]\r\n";
+    for (int i = 0; i < 5000; i++) {
+        char line[80];
+        snprintf(line, sizeof line, "\"Hardening KV %04d\" = KVR521_Install, HARDKV%04d\r\n", i, i);
+        inf += line;
+    }
+    inf += "[KVR521_Install]\r\nCopyFiles=@KV_R52x.GPD,@KV_R52x.DLL,@UNIDRV.DLL,@UNIDRVUI.DLL,@UNIDRV.HLP\r\n"
+           "DataSection=KVR521_Data\r\n[KVR521_Data]\r\nDefaultDataType=RAW\r\n";
+    return RunOnPackage(&inf, InstallLastListedOfMany);
+}
