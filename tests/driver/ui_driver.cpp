@@ -6,13 +6,14 @@ struct WindowQuery {
     DWORD processId;
     const char *className;
     const char *caption;
+    int includeHidden;
     HWND found;
 };
 
 static BOOL CALLBACK MatchWindow(HWND window, LPARAM lParam)
 {
     WindowQuery *query = (WindowQuery *)lParam;
-    if (!IsWindowVisible(window))
+    if (!query->includeHidden && !IsWindowVisible(window))
         return TRUE;
     if (query->processId) {
         DWORD owner = 0;
@@ -48,11 +49,12 @@ void PumpFor(DWORD milliseconds)
     } while (GetTickCount() - start < milliseconds);
 }
 
-HWND WaitForWindow(DWORD processId, const char *className, const char *caption, DWORD timeoutMs)
+static HWND WaitForTopWindow(DWORD processId, const char *className, const char *caption,
+                             int includeHidden, DWORD timeoutMs)
 {
     DWORD start = GetTickCount();
     for (;;) {
-        WindowQuery query = { processId, className, caption, NULL };
+        WindowQuery query = { processId, className, caption, includeHidden, NULL };
         EnumWindows(MatchWindow, (LPARAM)&query);
         if (query.found)
             return query.found;
@@ -60,6 +62,16 @@ HWND WaitForWindow(DWORD processId, const char *className, const char *caption, 
             return NULL;
         PumpFor(20);
     }
+}
+
+HWND WaitForWindow(DWORD processId, const char *className, const char *caption, DWORD timeoutMs)
+{
+    return WaitForTopWindow(processId, className, caption, 0, timeoutMs);
+}
+
+HWND WaitForAnyWindow(DWORD processId, const char *className, const char *caption, DWORD timeoutMs)
+{
+    return WaitForTopWindow(processId, className, caption, 1, timeoutMs);
 }
 
 int WaitForWindowGone(HWND window, DWORD timeoutMs)

@@ -15,6 +15,10 @@
    whose class and caption match (NULL: any). Dialogs have class "#32770". */
 HWND WaitForWindow(DWORD processId, const char *className, const char *caption, DWORD timeoutMs);
 
+/* The same for hidden windows too, such as the wizard's owner window. With a
+   timeout of 0 it looks once. */
+HWND WaitForAnyWindow(DWORD processId, const char *className, const char *caption, DWORD timeoutMs);
+
 /* Waits until the window is gone or hidden. 1 when it went in time. */
 int WaitForWindowGone(HWND window, DWORD timeoutMs);
 
