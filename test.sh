@@ -7,10 +7,7 @@ cd "$(dirname "$0")"
 root=$(pwd)
 build="$root/build"
 
-tests/tools/ensure-packages.sh
-
-cmake -S . -B "$build" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-i686.cmake -DWERROR=ON --no-warn-unused-cli >/dev/null
-cmake --build "$build" -j2
+tests/tools/build.sh "$build"
 
 . tests/tools/xvfb.sh
 . tests/tools/wine-env.sh "$build"
@@ -27,8 +24,16 @@ tests/tools/make-prefix.sh "$build"
 wineserver -p >/dev/null 2>&1
 wine cmd /c exit >"$build/wine-warmup.log" 2>&1 || true
 
+shots="$build/e2e-shots"
+rm -rf "$shots"
 status=0
 ctest --test-dir "$build" --output-on-failure -j2 || status=1
+
+# The scenarios save BMP screenshots; PNG is a twentieth of the size.
+if compgen -G "$shots/*.bmp" >/dev/null; then
+  mogrify -format png "$shots"/*.bmp && rm -f "$shots"/*.bmp
+  echo "Screenshots: $shots"
+fi
 
 if [ -x tests/fuzz/run-fuzz.sh ]; then
   tests/fuzz/run-fuzz.sh "$build/fuzz" || status=1
