@@ -74,6 +74,15 @@ HWND WaitForAnyWindow(DWORD processId, const char *className, const char *captio
     return WaitForTopWindow(processId, className, caption, 1, timeoutMs);
 }
 
+HWND WaitForMessageBox(DWORD processId, const char *caption, char *text, int size, DWORD timeoutMs)
+{
+    text[0] = '\0';
+    HWND box = WaitForWindow(processId, "#32770", caption, timeoutMs);
+    if (box)
+        ReadControlText(box, 0xFFFF, text, size);
+    return box;
+}
+
 int WaitForWindowGone(HWND window, DWORD timeoutMs)
 {
     DWORD start = GetTickCount();

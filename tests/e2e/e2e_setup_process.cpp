@@ -11,11 +11,14 @@
 
 int SetWineVersion(const char *version)
 {
+    HKEY key;
     if (!version) {
-        RegDeleteKeyA(HKEY_CURRENT_USER, APP_DEFAULTS_KEY);
+        if (RegOpenKeyExA(HKEY_CURRENT_USER, APP_DEFAULTS_KEY, 0, KEY_SET_VALUE, &key) == ERROR_SUCCESS) {
+            RegDeleteValueA(key, "Version");
+            RegCloseKey(key);
+        }
         return 1;
     }
-    HKEY key;
     if (RegCreateKeyExA(HKEY_CURRENT_USER, APP_DEFAULTS_KEY, 0, NULL, 0, KEY_WRITE, NULL, &key,
                         NULL) != ERROR_SUCCESS)
         return 0;

@@ -11,9 +11,6 @@
 #define OWNER_TITLE "Printer Driver Setup"
 #define WIZARD_CAPTION "Kest Printer Driver Install Wizard"
 
-/* Wine's message box: the text is the static control 0xFFFF. */
-#define MESSAGE_BOX_TEXT_ID 0xFFFF
-
 static int StartsUnder(const char *version, const char *arguments)
 {
     E2E_REQUIRE(PreparePackage(E2e.SampleDir), "package folder not prepared");
@@ -48,11 +45,10 @@ static int RefusedUnder(const char *version)
     E2E_REQUIRE(LaunchSetup(NULL), "setup.exe not started");
     DWORD process = E2e.Setup.dwProcessId;
 
-    HWND box = WaitForWindow(process, "#32770", "Install Error", E2E_WINDOW_TIMEOUT);
+    char text[256];
+    HWND box = WaitForMessageBox(process, "Install Error", text, sizeof text, E2E_WINDOW_TIMEOUT);
     E2E_REQUIRE(box, "no \"Install Error\" message under %s", version);
     Shot("message");
-    char text[256];
-    ReadControlText(box, MESSAGE_BOX_TEXT_ID, text, sizeof text);
     E2E_REQUIRE(strcmp(text, "This Driver is not supported on this Operating System.") == 0,
                 "message text \"%s\"", text);
     E2E_REQUIRE(!WaitForAnyWindow(process, OWNER_CLASS, NULL, 0),
