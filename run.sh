@@ -33,6 +33,9 @@ cleanup() {
 }
 trap cleanup EXIT
 tests/tools/make-prefix.sh "$build" run-prefix
+# A wineserver of this prefix from an earlier run may serve a display that is
+# gone.
+wineserver -k 2>/dev/null || true
 
 # The package folder as a user would have it: C:\KestDriver in the prefix.
 package="$WINEPREFIX/drive_c/KestDriver"

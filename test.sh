@@ -19,6 +19,9 @@ cleanup() {
 trap cleanup EXIT
 
 tests/tools/make-prefix.sh "$build"
+# A wineserver of this prefix left from an earlier, interrupted run would
+# refuse a new one and keep services bound to a display that is gone.
+wineserver -k 2>/dev/null || true
 # A persistent wineserver with its services started up front, their output
 # sent to a file, so that no test's output pipe is held open by them.
 wineserver -p >/dev/null 2>&1

@@ -6,8 +6,9 @@
  * screen and saves a screenshot.
  *
  * A scenario is a function returning 1 (passed) or 0 (failed), declared with
- * E2E_SCENARIO in a tests/e2e/scenarios_*.cpp file; tests.cmake reads those
- * lines and makes one CTest test per scenario.
+ * E2E_SCENARIO(name) at the start of a line of a tests/e2e/scenarios_*.cpp
+ * file; tests.cmake reads those lines and makes the CTest test e2e_<name>.
+ * Scenarios run one at a time; each gets its own package folder.
  */
 #ifndef E2E_H
 #define E2E_H
