@@ -41,7 +41,10 @@ wineserver -k 2>/dev/null || true
 package="$WINEPREFIX/drive_c/KestDriver"
 rm -rf "$package"
 mkdir -p "$package"
-if [ -n "$source_package" ]; then cp -r "$source_package"/. "$package/"; fi
+# The package is the files directly in the folder, as the wizard sees them.
+if [ -n "$source_package" ]; then
+  find "$source_package" -maxdepth 1 -type f -exec cp {} "$package/" \;
+fi
 cp "$build/setup.exe" "$package/"
 echo "Package folder: $package (C:\\KestDriver in the prefix)"
 
