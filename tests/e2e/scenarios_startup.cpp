@@ -31,7 +31,7 @@ static int StartsUnder(const char *version, const char *arguments)
     E2E_REQUIRE(!IsWindowVisible(owner), "the owner window is visible");
     E2E_REQUIRE(!WaitForWindow(process, "#32770", "Install Error", 0),
                 "the unsupported-system message came under %s", version);
-    DWORD exitCode;
+    DWORD exitCode = 0;
     E2E_REQUIRE(!WaitForSetupExit(0, &exitCode), "setup.exe ended by itself (exit code %lu)", exitCode);
 
     E2E_REQUIRE(CloseSetupWizard(owner), "setup.exe did not end cleanly after WM_CLOSE");
