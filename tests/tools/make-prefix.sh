@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Creates a 32-bit Wine prefix of a build tree once; later calls return at
-# once. Usage: make-prefix.sh BUILD_DIR [PREFIX_NAME]; the default name
-# "wineprefix" is the tests' prefix. Windows run in a 1024x768 virtual
+# Creates a Wine prefix of a build tree once; later calls return at once.
+# Usage: make-prefix.sh BUILD_DIR [PREFIX_NAME]; the default name
+# "wineprefix" is the tests' prefix, a name ending in "64" a 64-bit one. Windows run in a 1024x768 virtual
 # desktop, which draws captions and frames on Xvfb and avoids Wine's stall
 # when a window hides without a window manager.
 set -eu
