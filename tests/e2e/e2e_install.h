@@ -14,7 +14,8 @@ struct InstallPlan {
     const char *Model;          /* the model list item to choose; NULL: the first */
     const char *Port;           /* the port list item to choose; NULL: the page's own choice */
     int SetDefault;             /* leave "Set as default printer" checked (1) or clear it (0) */
-    DWORD ExitTimeout;          /* longest wait for the exit page after the port page, ms */
+    DWORD SlowStepTimeout;      /* longest wait for the port page, the copy dialog and the
+                                   exit page, ms; 0: 60 s */
 };
 
 /* What RunWholeInstall saw, in GetTickCount milliseconds from the launch. */

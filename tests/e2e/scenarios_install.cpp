@@ -99,7 +99,9 @@ int RunWholeInstall(const InstallPlan *plan, InstallRecord *record)
     record->ModelNextClicked = GetTickCount() - start;
     E2E_REQUIRE(ClickButton(model, ID_NEXT), "no Next on the model page");
 
-    HWND port = WaitForPage(IDC_PORT_LIST, E2E_WINDOW_TIMEOUT);
+    /* The port page reads the spooler's whole port list once per port. */
+    DWORD slowTimeout = plan->SlowStepTimeout ? plan->SlowStepTimeout : 60000;
+    HWND port = WaitForPage(IDC_PORT_LIST, slowTimeout);
     E2E_REQUIRE(port, "no port page after choosing %s", record->Model);
     record->PortShown = GetTickCount() - start;
     E2E_REQUIRE(ChooseListItem(port, IDC_PORT_LIST, plan->Port, record->Port, sizeof record->Port),
@@ -108,17 +110,16 @@ int RunWholeInstall(const InstallPlan *plan, InstallRecord *record)
     record->PortNextClicked = GetTickCount() - start;
     E2E_REQUIRE(ClickButton(port, ID_NEXT), "no Next on the port page");
 
-    DWORD exitTimeout = plan->ExitTimeout ? plan->ExitTimeout : 60000;
-    HWND copy = WaitForPage(IDC_COPY_BAR, exitTimeout);
+    HWND copy = WaitForPage(IDC_COPY_BAR, slowTimeout);
     E2E_REQUIRE(copy, "no copy dialog");
     record->CopyShown = GetTickCount() - start;
     Shot("05-copy");
-    E2E_REQUIRE(WaitForWindowGone(copy, exitTimeout), "the copy dialog stays open");
+    E2E_REQUIRE(WaitForWindowGone(copy, slowTimeout), "the copy dialog stays open");
     record->CopyGone = GetTickCount() - start;
     if (WaitForPage(IDC_STATUS_TEXT, 2000))
         Shot("06-writing");
 
-    HWND exitPage = WaitForPage(IDC_EXIT_TEXT, E2E_WINDOW_TIMEOUT);
+    HWND exitPage = WaitForPage(IDC_EXIT_TEXT, slowTimeout);
     E2E_REQUIRE(exitPage, "no exit page");
     record->ExitShown = GetTickCount() - start;
     char text[256];
