@@ -6,9 +6,11 @@
 #define SETUP_SPOOLER_H
 
 #include <windows.h>
+#include <winspool.h>
 
 /* winspool.h maps SetDefaultPrinter to the platform's SetDefaultPrinterA;
-   the program has its own procedure of that name. */
+   the program has its own procedure of that name. winspool.h is included
+   first so that no later inclusion brings the mapping back. */
 #ifdef SetDefaultPrinter
 #undef SetDefaultPrinter
 #endif

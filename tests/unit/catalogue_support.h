@@ -1,0 +1,114 @@
+/*
+ * Stand-ins shared by the catalogue and spooler tests: a model page with
+ * its IDC_MODEL_LIST, INF files written beside the test program, and a
+ * watcher that answers the "Add a printer error " message box.
+ */
+#ifndef CATALOGUE_SUPPORT_H
+#define CATALOGUE_SUPPORT_H
+
+#include <windows.h>
+#include <stdio.h>
+#include <string.h>
+#include <string>
+#include "ui/resources/resource.h"
+#include "test_support.h"
+#include "ui_driver.h"
+
+/* A hidden window with a child list box IDC_MODEL_LIST holding `items`
+   (NULL-ended), unsorted; item `selected` selected (-1: none). */
+static inline HWND MakeModelPage(const char *const *items, int selected)
+{
+    HWND page = CreateWindowExA(0, "STATIC", "model page", WS_POPUP, 0, 0, 300, 200, NULL, NULL,
+                                GetModuleHandleA(NULL), NULL);
+    HWND list = CreateWindowExA(0, "LISTBOX", "", WS_CHILD | WS_VISIBLE | LBS_NOTIFY, 0, 0, 300, 200,
+                                page, (HMENU)(INT_PTR)IDC_MODEL_LIST, GetModuleHandleA(NULL), NULL);
+    for (int i = 0; items && items[i]; i++)
+        SendMessageA(list, LB_ADDSTRING, 0, (LPARAM)items[i]);
+    SendMessageA(list, LB_SETCURSEL, (WPARAM)selected, 0);
+    return page;
+}
+
+/* The full path of `name` beside the test program. */
+static inline std::string BesideProgram(const char *name)
+{
+    return std::string(TestProgramDirectory()) + name;
+}
+
+/* A multi-string as a std::string: names, their NULs, the final NUL. */
+static inline std::string MultiString(const char *const *names)
+{
+    std::string list;
+    for (int i = 0; names[i]; i++) {
+        list += names[i];
+        list += '\0';
+    }
+    list += '\0';
+    return list;
+}
+
+/* The multi-string starting at `list`, up to and including its empty name. */
+static inline std::string ReadMultiString(const char *list)
+{
+    std::string result;
+    while (*list) {
+        size_t length = strlen(list);
+        result.append(list, length + 1);
+        list += length + 1;
+    }
+    result += '\0';
+    return result;
+}
+
+/* Answers the "Add a printer error " message box from a second thread:
+   waits for it, keeps its text and presses OK. */
+struct ErrorBoxWatch {
+    HANDLE thread;
+    volatile LONG stop;
+    volatile LONG seen;
+    char text[512];
+};
+
+static BOOL CALLBACK CollectStaticText(HWND child, LPARAM lParam)
+{
+    ErrorBoxWatch *watch = (ErrorBoxWatch *)lParam;
+    char className[32], text[512];
+    GetClassNameA(child, className, sizeof className);
+    if (lstrcmpiA(className, "Static") == 0 && ReadText(child, text, sizeof text) > 0 &&
+        strstr(text, "Cannot"))
+        lstrcpynA(watch->text, text, sizeof watch->text);
+    return TRUE;
+}
+
+static DWORD WINAPI WatchErrorBox(LPVOID parameter)
+{
+    ErrorBoxWatch *watch = (ErrorBoxWatch *)parameter;
+    DWORD start = GetTickCount();
+    while (!watch->stop && GetTickCount() - start < 20000) {
+        HWND box = WaitForWindow(GetCurrentProcessId(), "#32770", "Add a printer error ", 100);
+        if (!box)
+            continue;
+        EnumChildWindows(box, CollectStaticText, (LPARAM)watch);
+        InterlockedIncrement(&watch->seen);
+        if (!ClickButton(box, IDOK))
+            PostMessageA(box, WM_COMMAND, IDOK, 0);
+        WaitForWindowGone(box, 5000);
+    }
+    return 0;
+}
+
+static inline void StartErrorBoxWatch(ErrorBoxWatch *watch)
+{
+    ZeroMemory(watch, sizeof *watch);
+    watch->thread = CreateThread(NULL, 0, WatchErrorBox, watch, 0, NULL);
+}
+
+/* Stops the watcher and returns how many boxes it answered. */
+static inline int StopErrorBoxWatch(ErrorBoxWatch *watch)
+{
+    InterlockedExchange(&watch->stop, 1);
+    WaitForSingleObject(watch->thread, 25000);
+    CloseHandle(watch->thread);
+    return (int)watch->seen;
+}
+
+#endif

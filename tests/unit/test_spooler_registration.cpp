@@ -1,0 +1,357 @@
+/*
+ * Registration of driver and printer against Wine's spooler, the records
+ * handed to the spooler seam, and the refusals Wine does not produce.
+ */
+#include <doctest/doctest.h>
+#include <string>
+#include "catalogue_support.h"
+#include "setupinfo/setupinfo.h"
+#include "shell/setup_state.h"
+#include "spooler/spooler.h"
+#include "spooler/spooler_api.h"
+
+static const char RegModel[] = "Catalogue Reg KV-R5 Test";
+
+/* A working directory of this test with KV_R52x.DLL dated `date` (none when
+   `date` is NULL), and an INF that lists the test's models. */
+static void PrepareModel(const FILETIME *date)
+{
+    std::string directory = BesideProgram("catalogue_reg");
+    CreateDirectoryA(directory.c_str(), NULL);
+    REQUIRE(SetCurrentDirectoryA(directory.c_str()));
+    DeleteFileA("KV_R52x.DLL");
+    if (date) {
+        REQUIRE(WriteTextFile("KV_R52x.DLL", "driver date stand-in"));
+        HANDLE file = CreateFileA("KV_R52x.DLL", GENERIC_WRITE, 0, NULL, OPEN_EXISTING, 0, NULL);
+        REQUIRE(file != INVALID_HANDLE_VALUE);
+        SetFileTime(file, NULL, NULL, date);
+        CloseHandle(file);
+    }
+    std::string inf = directory + "\\catalogue_reg.inf";
+    REQUIRE(WriteTextFile(inf.c_str(),
+        "[KestVelotic]\r\n"
+        "\"Catalogue Reg KV-R5 Test\" = RegInst, CATREG-HW-01\r\n"
+        "\"Catalogue Reg No Id\" = BareInst\r\n"
+        "\"Catalogue Reg No Files\" = EmptyInst,CATREG-HW-03\r\n"
+        "[RegInst]\r\n"
+        "CopyFiles=@KV_R52x.GPD,@KV_R52x.DLL,@UNIDRV.DLL,@UNIDRVUI.DLL,@UNIDRV.HLP,@CATREG.INI\r\n"
+        "DataSection=RegData\r\n"
+        "[RegData]\r\nDefaultDataType=NT EMF 1.008\r\n"
+        "[BareInst]\r\nCopyFiles=@KV_R52x.GPD\r\n"
+        "[EmptyInst]\r\nDataSection=RegData\r\n"));
+    lstrcpynA(SetupState.InfPath, inf.c_str(), TEXT_SIZE);
+}
+
+static void SelectModel(const char *model, const char *port)
+{
+    const char *items[] = { model, NULL };
+    HWND page = MakeModelPage(items, 0);
+    REQUIRE(LoadModelData(page) == 1);
+    DestroyWindow(page);
+    lstrcpynA(SetupState.PortName, port, TEXT_SIZE);
+}
+
+static const char *BaseName(const char *path)
+{
+    const char *slash = strrchr(path, '\\');
+    return slash ? slash + 1 : path;
+}
+
+/* The dependent files of a driver record as bare names, in order. */
+static std::string BareNames(const char *list)
+{
+    std::string names;
+    while (list && *list) {
+        names += BaseName(list);
+        names += '\0';
+        list += strlen(list) + 1;
+    }
+    return names + '\0';
+}
+
+/* The record of the registered driver `name` from the spooler's driver list
+   (two calls, exact size), or NULL. It points into a block kept until the
+   next call. */
+static const void *ReadDriver(const char *name, DWORD level)
+{
+    static std::string block;
+    DWORD needed = 0, count = 0;
+    EnumPrinterDriversA(NULL, (LPSTR)SetupState.Environment, level, NULL, 0, &needed, &count);
+    block.assign(needed, '\0');
+    if (!needed || !EnumPrinterDriversA(NULL, (LPSTR)SetupState.Environment, level,
+                                        (LPBYTE)&block[0], needed, &needed, &count))
+        return NULL;
+    size_t recordSize = level == 3 ? sizeof(DRIVER_INFO_3A) : sizeof(DRIVER_INFO_6A);
+    for (DWORD i = 0; i < count; i++) {
+        const char *record = block.data() + i * recordSize;
+        if (strcmp(((const DRIVER_INFO_3A *)record)->pName, name) == 0)
+            return record;
+    }
+    return NULL;
+}
+
+static std::string ReadPrinter(const char *printerName)
+{
+    HANDLE printer = NULL;
+    if (!OpenPrinterA((LPSTR)printerName, &printer, NULL))
+        return std::string();
+    DWORD needed = 0;
+    GetPrinterA(printer, 2, NULL, 0, &needed);
+    std::string block(needed, '\0');
+    BOOL ok = needed && GetPrinterA(printer, 2, (LPBYTE)&block[0], needed, &needed);
+    ClosePrinter(printer);
+    return ok ? block : std::string();
+}
+
+static int DriverRegistered(const char *name)
+{
+    DWORD needed = 0, count = 0;
+    EnumPrinterDriversA(NULL, (LPSTR)SetupState.Environment, 1, NULL, 0, &needed, &count);
+    std::string block(needed + 1, '\0');
+    if (!EnumPrinterDriversA(NULL, (LPSTR)SetupState.Environment, 1, (LPBYTE)&block[0], needed,
+                             &needed, &count))
+        return 0;
+    const DRIVER_INFO_1A *drivers = (const DRIVER_INFO_1A *)block.data();
+    for (DWORD i = 0; i < count; i++)
+        if (strcmp(drivers[i].pName, name) == 0)
+            return 1;
+    return 0;
+}
+
+static void CheckRegistered(const char *model, const char *port)
+{
+    const DRIVER_INFO_3A *driver = (const DRIVER_INFO_3A *)ReadDriver(model, 3);
+    REQUIRE(driver);
+    CHECK(driver->cVersion == 3);
+    CHECK(std::string(driver->pName) == model);
+    CHECK(std::string(driver->pEnvironment) == "Windows NT x86");
+    CHECK(std::string(BaseName(driver->pDriverPath)) == "UNIDRV.DLL");
+    CHECK(std::string(BaseName(driver->pDataFile)) == "KV_R52x.GPD");
+    CHECK(std::string(BaseName(driver->pConfigFile)) == "UNIDRVUI.DLL");
+    CHECK(std::string(BaseName(driver->pHelpFile)) == "UNIDRV.HLP");
+    CHECK(BareNames(driver->pDependentFiles) == BareNames(SetupState.FileList));
+    CHECK(std::string(driver->pDefaultDataType) == SetupState.DefaultDataType);
+
+    std::string printerBlock = ReadPrinter(model);
+    REQUIRE(!printerBlock.empty());
+    const PRINTER_INFO_2A *printer = (const PRINTER_INFO_2A *)printerBlock.data();
+    CHECK(std::string(printer->pPrinterName) == model);
+    CHECK(std::string(printer->pPortName) == port);
+    CHECK(std::string(printer->pDriverName) == model);
+    CHECK(std::string(printer->pPrintProcessor) == "WinPrint");
+    CHECK(std::string(printer->pDatatype) == SetupState.DefaultDataType);
+    CHECK((printer->Attributes & PRINTER_ATTRIBUTE_DO_COMPLETE_FIRST) != 0);
+}
+
+TEST_CASE("a model registers, is removed, registers again and becomes the default printer")
+{
+    PrepareModel(NULL);
+    SelectModel(RegModel, "LPT2:");
+    RemovePreviousInstall();
+
+    REQUIRE(RegisterDriverAndPrinter() == 1);
+    CheckRegistered(RegModel, "LPT2:");
+    const DRIVER_INFO_6A *driver6 = (const DRIVER_INFO_6A *)ReadDriver(RegModel, 6);
+    REQUIRE(driver6);
+    {
+        const DRIVER_INFO_6A *driver = driver6;
+        const char *names[] = { RegModel, NULL };
+        CHECK(ReadMultiString(driver->pszzPreviousNames) == MultiString(names));
+    }
+
+    CHECK(RemovePreviousInstall() == 1);
+    HANDLE printer = NULL;
+    CHECK_FALSE(OpenPrinterA((LPSTR)RegModel, &printer, NULL));
+    CHECK_FALSE(DriverRegistered(RegModel));
+
+    REQUIRE(RegisterDriverAndPrinter() == 1);
+    CheckRegistered(RegModel, "LPT2:");
+
+    /* The entry names the port the spooler reports, not PortName. */
+    lstrcpyA(SetupState.PortName, "COM3:");
+    REQUIRE(SetDefaultPrinter(RegModel) == 1);
+    char device[TEXT_SIZE];
+    GetProfileStringA("windows", "device", "", device, sizeof device);
+    CHECK(std::string(device) == std::string(RegModel) + "," + RegModel + ",LPT2:");
+    char defaultName[TEXT_SIZE];
+    DWORD size = sizeof defaultName;
+    REQUIRE(GetDefaultPrinterA(defaultName, &size));
+    CHECK(std::string(defaultName) == RegModel);
+
+    CHECK(RemovePreviousInstall() == 1);
+}
+
+/* The records handed to the seam, kept before the real call is made. */
+static struct {
+    int driverCalls, printerCalls;
+    DRIVER_INFO_6A driver;
+    std::string previousNames, dependentFiles, hardwareId, oemUrl, provider;
+    int hasHardwareId, hasOemUrl;
+    PRINTER_INFO_2A printer;
+} Seen;
+
+static BOOL WINAPI KeepDriverRecord(LPSTR server, DWORD level, LPBYTE info)
+{
+    Seen.driverCalls++;
+    CHECK(server == NULL);
+    CHECK(level == 6);
+    Seen.driver = *(const DRIVER_INFO_6A *)info;
+    Seen.previousNames = ReadMultiString(Seen.driver.pszzPreviousNames);
+    Seen.dependentFiles = ReadMultiString(Seen.driver.pDependentFiles);
+    Seen.hasHardwareId = Seen.driver.pszHardwareID != NULL;
+    Seen.hardwareId = Seen.hasHardwareId ? Seen.driver.pszHardwareID : "";
+    Seen.hasOemUrl = Seen.driver.pszOEMUrl != NULL;
+    Seen.oemUrl = Seen.hasOemUrl ? Seen.driver.pszOEMUrl : "";
+    Seen.provider = Seen.driver.pszProvider ? Seen.driver.pszProvider : "";
+    return AddPrinterDriverA(server, level, info);
+}
+
+static HANDLE WINAPI KeepPrinterRecord(LPSTR server, DWORD level, LPBYTE info)
+{
+    Seen.printerCalls++;
+    CHECK(server == NULL);
+    CHECK(level == 2);
+    Seen.printer = *(const PRINTER_INFO_2A *)info;
+    return AddPrinterA(server, level, info);
+}
+
+static void Watch(void)
+{
+    Seen.driverCalls = Seen.printerCalls = 0;
+    Spooler.AddPrinterDriverA = KeepDriverRecord;
+    Spooler.AddPrinterA = KeepPrinterRecord;
+}
+
+TEST_CASE("the level-6 driver record and the level-2 printer record, field by field")
+{
+    FILETIME date = { 0x89ABCDEFu, 0x01C8A5B3u };
+    PrepareModel(&date);
+    SelectModel(RegModel, "COM2:");
+    RemovePreviousInstall();
+    Watch();
+    CHECK(RegisterDriverAndPrinter() == 1);
+    ResetSpoolerApi();
+
+    REQUIRE(Seen.driverCalls == 1);
+    const DRIVER_INFO_6A &d = Seen.driver;
+    CHECK(d.cVersion == 3);
+    CHECK(std::string(d.pName) == RegModel);
+    CHECK(std::string(d.pEnvironment) == "Windows NT x86");
+    CHECK(std::string(d.pDriverPath) == "UNIDRV.DLL");
+    CHECK(std::string(d.pDataFile) == "KV_R52x.GPD");
+    CHECK(std::string(d.pConfigFile) == "UNIDRVUI.DLL");
+    CHECK(std::string(d.pHelpFile) == "UNIDRV.HLP");
+    const char *files[] = { "KV_R52x.GPD", "KV_R52x.DLL", "UNIDRV.DLL", "UNIDRVUI.DLL",
+                            "UNIDRV.HLP", "CATREG.INI", NULL };
+    CHECK(Seen.dependentFiles == MultiString(files));
+    CHECK(d.pMonitorName == NULL);
+    CHECK(std::string(d.pDefaultDataType) == "NT EMF 1.008");
+    const char *previous[] = { RegModel, NULL };
+    CHECK(Seen.previousNames == MultiString(previous));
+    CHECK(d.ftDriverDate.dwLowDateTime == date.dwLowDateTime);
+    CHECK(d.ftDriverDate.dwHighDateTime == date.dwHighDateTime);
+    CHECK(d.dwlDriverVersion == 0);
+    CHECK(d.pszMfgName == NULL);
+    CHECK(Seen.hasOemUrl);
+    CHECK(Seen.oemUrl.empty());
+    CHECK(Seen.hasHardwareId);
+    CHECK(Seen.hardwareId == " CATREG-HW-01");
+    CHECK(Seen.provider == "Kest Velotic, Co. Ltd.");
+
+    REQUIRE(Seen.printerCalls == 1);
+    const PRINTER_INFO_2A &p = Seen.printer;
+    CHECK(p.pServerName == NULL);
+    CHECK(std::string(p.pPrinterName) == RegModel);
+    CHECK(std::string(p.pPortName) == "COM2:");
+    CHECK(std::string(p.pDriverName) == RegModel);
+    CHECK(std::string(p.pPrintProcessor) == "WinPrint");
+    CHECK(std::string(p.pDatatype) == "NT EMF 1.008");
+    CHECK(p.Attributes == PRINTER_ATTRIBUTE_DO_COMPLETE_FIRST);
+    CHECK(p.pShareName == NULL);
+    CHECK(p.pComment == NULL);
+    CHECK(p.pLocation == NULL);
+    CHECK(p.pDevMode == NULL);
+    CHECK(p.pSepFile == NULL);
+    CHECK(p.pParameters == NULL);
+    CHECK(p.pSecurityDescriptor == NULL);
+    CHECK(p.Priority == 0);
+    CHECK(p.DefaultPriority == 0);
+    CHECK(p.StartTime == 0);
+    CHECK(p.UntilTime == 0);
+    CHECK(p.Status == 0);
+    CHECK(p.cJobs == 0);
+    CHECK(p.AveragePPM == 0);
+    CHECK(RemovePreviousInstall() == 1);
+}
+
+TEST_CASE("without KV_R52x.DLL, a hardware id or files the driver still registers")
+{
+    PrepareModel(NULL);
+    SelectModel("Catalogue Reg No Id", "LPT3:");
+    RemovePreviousInstall();
+    Watch();
+    CHECK(RegisterDriverAndPrinter() == 1);
+    ResetSpoolerApi();
+    CHECK(Seen.driver.ftDriverDate.dwLowDateTime == 0);
+    CHECK(Seen.driver.ftDriverDate.dwHighDateTime == 0);
+    CHECK_FALSE(Seen.hasHardwareId);
+    CHECK(RemovePreviousInstall() == 1);
+
+    /* A short name after a long one: the previous-names list holds it alone. */
+    SelectModel("Catalogue Reg No Files", "LPT3:");
+    RemovePreviousInstall();
+    Watch();
+    CHECK(RegisterDriverAndPrinter() == 1);
+    ResetSpoolerApi();
+    CHECK(Seen.dependentFiles == std::string(1, '\0'));
+    const char *previous[] = { "Catalogue Reg No Files", NULL };
+    CHECK(Seen.previousNames == MultiString(previous));
+    CHECK(Seen.hardwareId == "CATREG-HW-03");
+    CheckRegistered("Catalogue Reg No Files", "LPT3:");
+    CHECK(RemovePreviousInstall() == 1);
+}
+
+static BOOL WINAPI RefuseDriver(LPSTR, DWORD, LPBYTE)
+{
+    Seen.driverCalls++;
+    SetLastError(ERROR_UNKNOWN_PRINTER_DRIVER);
+    return FALSE;
+}
+
+static HANDLE WINAPI RefusePrinter(LPSTR, DWORD, LPBYTE)
+{
+    Seen.printerCalls++;
+    SetLastError(ERROR_INVALID_PRINTER_NAME);
+    return NULL;
+}
+
+TEST_CASE("a refused driver shows its system error code; a refused printer shows nothing")
+{
+    PrepareModel(NULL);
+    SelectModel(RegModel, "LPT2:");
+    RemovePreviousInstall();
+
+    Seen.driverCalls = Seen.printerCalls = 0;
+    Spooler.AddPrinterDriverA = RefuseDriver;
+    Spooler.AddPrinterA = KeepPrinterRecord;
+    ErrorBoxWatch watch;
+    StartErrorBoxWatch(&watch);
+    CHECK(RegisterDriverAndPrinter() == 0);
+    CHECK(StopErrorBoxWatch(&watch) == 1);
+    ResetSpoolerApi();
+    CHECK(std::string(watch.text) == "Cannot add a printer driver!\r\n(System Error Code : 1797)");
+    CHECK(Seen.driverCalls == 1);
+    CHECK(Seen.printerCalls == 0);
+
+    Seen.driverCalls = Seen.printerCalls = 0;
+    Spooler.AddPrinterDriverA = KeepDriverRecord;
+    Spooler.AddPrinterA = RefusePrinter;
+    StartErrorBoxWatch(&watch);
+    CHECK(RegisterDriverAndPrinter() == 0);
+    CHECK(StopErrorBoxWatch(&watch) == 0);
+    ResetSpoolerApi();
+    CHECK(Seen.driverCalls == 1);
+    CHECK(Seen.printerCalls == 1);
+    CHECK(DriverRegistered(RegModel));
+    DeletePrinterDriverA(NULL, (LPSTR)SetupState.Environment, (LPSTR)RegModel);
+}
