@@ -35,7 +35,8 @@ struct SetupStateRecord {
     char ModelLine[TEXT_SIZE];  /* the model line's value; holds the hardware id */
 
     int NextFileIndex;          /* files copied so far; never set back */
-    int CopyPaused;             /* 1 while the copy dialog asks whether to cancel */
+    int CopyPaused;             /* 1 while the copy dialog asks whether to cancel, or after
+                                   a fatal error: no copying run goes on while set */
 
     HWND StatusWindow;          /* the status window the sequencer has open */
 

@@ -1,0 +1,173 @@
+/*
+ * The copy of one driver file into the spooler's driver directory and its
+ * version subdirectory, expanding LZ-compressed sources.
+ *
+ * The destinations live in the spooler's shared driver directory, so a copy
+ * never leaves a broken file there: the source is opened before anything is
+ * touched, the file is expanded into a temporary file beside each destination,
+ * and only complete files replace the earlier ones. After any failure each
+ * destination still holds its earlier file, or nothing if it had none.
+ */
+#include "install/install.h"
+#include "install/copy_error_logic.h"
+#include "install/dest_path_logic.h"
+#include "install/lz_api.h"
+#include "shell/sequencer.h"
+#include "shell/setup_state.h"
+#include "ui/resources/resource.h"
+#include "ui/ui.h"
+
+static_assert(COPY_RETRY == CMD_RETRY_FILE, "the copy's retry result is the retry command");
+
+/* Suffixes of the files kept beside a destination while it is replaced. */
+static const char NewSuffix[] = "~new";
+static const char OldSuffix[] = "~old";
+
+struct CopyPaths {
+    char first[TEXT_SIZE];      /* DriverDirectory + name */
+    char firstNew[TEXT_SIZE];   /* the expanded file until it is complete */
+    char firstOld[TEXT_SIZE];   /* the earlier file while it is replaced */
+    int hasSecond;              /* DriverVersion 2 or more */
+    char second[TEXT_SIZE];     /* DriverDirectory + "<version>\" + name */
+    char secondNew[TEXT_SIZE];
+};
+
+/* 1 when DriverDirectory names an existing directory other than a bare root
+   and every path of the copy fits its buffer. */
+static int BuildCopyPaths(CopyPaths *paths, const char *name)
+{
+    const char *directory = SetupState.DriverDirectory;
+    if (!IsBareFileName(name) || !IsUsableDriverDirectory(directory))
+        return 0;
+    DWORD attributes = GetFileAttributesA(directory);
+    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY))
+        return 0;
+    paths->hasSecond = SetupState.DriverVersion >= 2;
+    if (!BuildDestinationPath(paths->first, TEXT_SIZE, directory, -1, name, "")
+        || !BuildDestinationPath(paths->firstNew, TEXT_SIZE, directory, -1, name, NewSuffix)
+        || !BuildDestinationPath(paths->firstOld, TEXT_SIZE, directory, -1, name, OldSuffix))
+        return 0;
+    if (!paths->hasSecond)
+        return 1;
+    int version = SetupState.DriverVersion;
+    return BuildDestinationPath(paths->second, TEXT_SIZE, directory, version, name, "")
+        && BuildDestinationPath(paths->secondNew, TEXT_SIZE, directory, version, name, NewSuffix);
+}
+
+/* Deletes a file even when it is marked read-only. */
+static void RemoveFile(const char *path)
+{
+    SetFileAttributesA(path, FILE_ATTRIBUTE_NORMAL);
+    DeleteFileA(path);
+}
+
+/* Moves the complete new files over the destinations. The first destination's
+   earlier file is set aside until the second is in place too, so that a
+   failure on either puts the earlier first file back. 0 when a destination
+   could not be replaced; the new files are then still beside them. */
+static int ReplaceDestinations(const CopyPaths *paths, int secondReady)
+{
+    DWORD firstAttributes = GetFileAttributesA(paths->first);
+    int hadFirst = firstAttributes != INVALID_FILE_ATTRIBUTES;
+    if (hadFirst && (firstAttributes & FILE_ATTRIBUTE_DIRECTORY))
+        return 0;               /* a directory in the file's place stays */
+    if (hadFirst && !MoveFileExA(paths->first, paths->firstOld, MOVEFILE_REPLACE_EXISTING))
+        return 0;
+    if (MoveFileExA(paths->firstNew, paths->first, MOVEFILE_REPLACE_EXISTING)) {
+        if (!secondReady || MoveFileExA(paths->secondNew, paths->second, MOVEFILE_REPLACE_EXISTING)) {
+            if (hadFirst)
+                RemoveFile(paths->firstOld);
+            return 1;
+        }
+        /* Take the new first file back beside its destination. */
+        MoveFileExA(paths->first, paths->firstNew, MOVEFILE_REPLACE_EXISTING);
+    }
+    if (hadFirst)
+        MoveFileExA(paths->firstOld, paths->first, MOVEFILE_REPLACE_EXISTING);
+    return 0;
+}
+
+/* Creates (or empties) a plain file. 1 on success. */
+static int CreateEmptyFile(const char *path)
+{
+    SetFileAttributesA(path, FILE_ATTRIBUTE_NORMAL);
+    HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
+    if (file == INVALID_HANDLE_VALUE)
+        return 0;
+    CloseHandle(file);
+    return 1;
+}
+
+static void RemoveNewFiles(const CopyPaths *paths)
+{
+    RemoveFile(paths->firstNew);
+    if (paths->hasSecond)
+        RemoveFile(paths->secondNew);
+}
+
+static int FailCopy(HWND dialog, int code)
+{
+    ShowCopyError(dialog, code);
+    return code == COPY_OPEN_FAILED ? 0 : CopyErrorResult(code);
+}
+
+int CopyOneFile(HWND dialog, int index)
+{
+    const char *name = FileListName(SetupState.FileList, sizeof SetupState.FileList, index);
+    SetDlgItemTextA(dialog, IDC_COPY_SOURCE, name ? name : "");
+    SetDlgItemTextA(dialog, IDC_COPY_DEST, SetupState.DriverDirectory);
+
+    CopyPaths paths;
+    if (!name || !BuildCopyPaths(&paths, name))
+        return FailCopy(dialog, COPY_OPEN_FAILED);
+
+    /* A bare name: the platform searches the program's directory, the current
+       directory, the system directories and the path, and prompts for it. */
+    char sourceName[TEXT_SIZE];
+    lstrcpynA(sourceName, name, sizeof sourceName);
+    OFSTRUCT openInfo;
+    INT source = Lz.LZOpenFileA(sourceName, &openInfo, OF_PROMPT | OF_CANCEL | OF_READ);
+    if (source < 0)
+        return FailCopy(dialog, COPY_OPEN_FAILED);
+    /* The library retries a name it cannot open under a mangled one (last
+       character replaced by '_'), even when creating: make sure the exact
+       temporary name can be created before handing it over. */
+    INT destination = -1;
+    if (CreateEmptyFile(paths.firstNew))
+        destination = Lz.LZOpenFileA(paths.firstNew, &openInfo, OF_CREATE);
+    if (destination < 0) {
+        Lz.LZClose(source);
+        RemoveNewFiles(&paths);
+        return FailCopy(dialog, COPY_OPEN_FAILED);
+    }
+    LONG result = Lz.CopyLZFile(source, destination);
+    Lz.LZClose(source);
+    Lz.LZClose(destination);
+    if (result < 0) {
+        RemoveNewFiles(&paths);
+        return FailCopy(dialog, (int)result);
+    }
+
+    /* A failed copy into the version subdirectory goes unnoticed, as the
+       spooler copies the file there itself when the driver is registered;
+       its earlier file stays and no partial copy is left. */
+    int secondReady = paths.hasSecond && CopyFileA(paths.firstNew, paths.secondNew, FALSE);
+    if (paths.hasSecond && !secondReady)
+        RemoveFile(paths.secondNew);
+
+    if (!ReplaceDestinations(&paths, secondReady)) {
+        RemoveNewFiles(&paths);
+        return FailCopy(dialog, COPY_OPEN_FAILED);
+    }
+    return 1;
+}
+
+void ShowCopyError(HWND owner, int code)
+{
+    char text[TEXT_SIZE];
+    char caption[TEXT_SIZE];
+    text[0] = caption[0] = '\0';
+    LoadStringA(SetupState.Instance, CopyErrorStringId(code), text, sizeof text);
+    LoadStringA(SetupState.Instance, IDS_CAPTION_ERROR, caption, sizeof caption);
+    ShowMessage(owner, text, caption, MB_ICONHAND | MB_OK);
+}

@@ -1,0 +1,88 @@
+/*
+ * Answers the wizard's message dialogs from inside the test program's own
+ * thread. A thread timer ticks every 10 ms in whatever modal loop or pump
+ * runs; each tick records every newly shown message dialog (caption, text,
+ * icon) and posts it the answer that WatchAnswer chooses, then calls
+ * WatchTickHook for test-specific steps. Nothing here blocks or pumps.
+ */
+#ifndef DIALOG_WATCH_H
+#define DIALOG_WATCH_H
+
+#include <windows.h>
+#include <string.h>
+#include "ui/resources/resource.h"
+
+struct SeenMessage {
+    char caption[128];
+    char text[256];
+    HICON icon;
+    HWND window;
+    int answered;
+};
+
+#define WATCH_MAX 64
+static SeenMessage Seen[WATCH_MAX];
+static int SeenCount;
+
+/* Chooses the command posted to a message dialog (default IDOK); 0 leaves
+   it open, to be asked again at the next tick. */
+static INT_PTR (*WatchAnswer)(const SeenMessage *message);
+static void (*WatchTickHook)(void);
+static UINT_PTR WatchTimer;
+
+static inline BOOL CALLBACK WatchWindow(HWND window, LPARAM)
+{
+    char className[32];
+    GetClassNameA(window, className, sizeof className);
+    if (strcmp(className, "#32770") != 0 || !IsWindowVisible(window) || !GetDlgItem(window, IDC_MSG_TEXT))
+        return TRUE;
+    int known = -1;
+    for (int i = 0; i < SeenCount; ++i)
+        if (Seen[i].window == window)
+            known = i;
+    /* Answered and on its way out (Wine's handles carry a generation count,
+       so the next dialog gets a handle of its own). */
+    if (known >= 0 && Seen[known].answered)
+        return TRUE;
+    if (known < 0) {
+        if (SeenCount == WATCH_MAX)
+            return TRUE;
+        SeenMessage *seen = &Seen[known = SeenCount++];
+        GetWindowTextA(window, seen->caption, sizeof seen->caption);
+        GetDlgItemTextA(window, IDC_MSG_TEXT, seen->text, sizeof seen->text);
+        seen->icon = (HICON)SendDlgItemMessageA(window, IDC_MSG_ICON, STM_GETICON, 0, 0);
+        seen->window = window;
+    }
+    INT_PTR answer = WatchAnswer ? WatchAnswer(&Seen[known]) : IDOK;
+    if (answer) {
+        PostMessageA(window, WM_COMMAND, (WPARAM)answer, 0);
+        Seen[known].answered = 1;
+    }
+    return TRUE;
+}
+
+static inline void CALLBACK WatchTick(HWND, UINT, UINT_PTR, DWORD)
+{
+    EnumThreadWindows(GetCurrentThreadId(), WatchWindow, 0);
+    if (WatchTickHook)
+        WatchTickHook();
+}
+
+static inline void StartWatch(INT_PTR (*answer)(const SeenMessage *), void (*hook)(void))
+{
+    SeenCount = 0;
+    memset(Seen, 0, sizeof Seen);
+    WatchAnswer = answer;
+    WatchTickHook = hook;
+    WatchTimer = SetTimer(NULL, 0, 10, WatchTick);
+}
+
+static inline void StopWatch(void)
+{
+    KillTimer(NULL, WatchTimer);
+    WatchTimer = 0;
+    WatchAnswer = NULL;
+    WatchTickHook = NULL;
+}
+
+#endif

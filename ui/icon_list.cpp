@@ -1,0 +1,88 @@
+/*
+ * The owner-drawn icon lists of the model and port pages: filling without
+ * duplicates, item height, item painting and the icon rules.
+ */
+#include "ui/ui.h"
+#include "ui/icon_rule_logic.h"
+#include "shell/setup_state.h"
+
+/* Icon size plus a 1-pixel margin above and below. */
+#define ICON_ITEM_HEIGHT 34
+
+/* Empties the list, then adds provider's text for every index below count
+   that no item holds yet (compared in full, case-insensitively). Each item's
+   data is its own position. A count of 0 or less leaves the list empty. */
+void FillIconList(HWND dialog, WORD listId, short count, TextProvider provider)
+{
+    HWND list = GetDlgItem(dialog, listId);
+    SendMessageA(list, LB_RESETCONTENT, 0, 0);
+    char text[TEXT_SIZE];
+    text[0] = '\0';
+    for (short i = 0; i < count; ++i) {
+        /* The buffer is shared across indices; a provider without text for
+           this index must not re-add the previous index's text. */
+        text[0] = '\0';
+        provider((WORD)i, text);
+        if (!text[0])
+            continue;
+        /* 0xFFFF as the start index: the list box searches the whole list. */
+        if (SendMessageA(list, LB_FINDSTRINGEXACT, 0xFFFF, (LPARAM)text) != LB_ERR)
+            continue;
+        LRESULT added = SendMessageA(list, LB_ADDSTRING, 0, (LPARAM)text);
+        if (added >= 0)
+            SendMessageA(list, LB_SETITEMDATA, (WPARAM)added, added);
+    }
+}
+
+void MeasureIconItem(MEASUREITEMSTRUCT *item)
+{
+    if (item->itemHeight < ICON_ITEM_HEIGHT)
+        item->itemHeight = ICON_ITEM_HEIGHT;
+}
+
+/* Paints one item in full: background and text in the selection's colours
+   (text at 2 * bx + 32, centred vertically), the icon at (bx, top + 1), and
+   the focus rectangle when the item has the focus. bx is the horizontal
+   dialog base unit of the system font. Nothing for item id -1. */
+void DrawIconItem(const DRAWITEMSTRUCT *item, IconRule iconOf)
+{
+    if (item->itemID == (UINT)-1)
+        return;
+    HDC dc = item->hDC;
+    int selected = (item->itemState & ODS_SELECTED) != 0;
+    COLORREF oldText = SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+    COLORREF oldBack = SetBkColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+
+    TEXTMETRICA metrics;
+    GetTextMetricsA(dc, &metrics);
+    int bx = LOWORD(GetDialogBaseUnits());
+    int y = (item->rcItem.top + item->rcItem.bottom - metrics.tmHeight) / 2;
+
+    char text[TEXT_SIZE];
+    text[0] = '\0';
+    UINT getText = item->CtlType == ODT_COMBOBOX ? CB_GETLBTEXT : LB_GETTEXT;
+    UINT getLength = item->CtlType == ODT_COMBOBOX ? CB_GETLBTEXTLEN : LB_GETTEXTLEN;
+    LRESULT length = SendMessageA(item->hwndItem, getLength, item->itemID, 0);
+    if (length >= 0 && length < TEXT_SIZE)
+        SendMessageA(item->hwndItem, getText, item->itemID, (LPARAM)text);
+    ExtTextOutA(dc, 2 * bx + 32, y, ETO_CLIPPED | ETO_OPAQUE, &item->rcItem, text,
+                (UINT)lstrlenA(text), NULL);
+    SetTextColor(dc, oldText);
+    SetBkColor(dc, oldBack);
+
+    HICON icon = LoadIconA(SetupState.Instance, iconOf(text));
+    if (icon)
+        DrawIcon(dc, bx, item->rcItem.top + 1, icon);
+    if (item->itemState & ODS_FOCUS)
+        DrawFocusRect(dc, &item->rcItem);
+}
+
+const char *GetModelIcon(const char *text)
+{
+    return ModelIconName(text);
+}
+
+const char *GetPortIcon(const char *text)
+{
+    return PortIconName(text);
+}
