@@ -7,10 +7,7 @@ cd "$(dirname "$0")"
 root=$(pwd)
 build="$root/build"
 
-tests/tools/ensure-packages.sh
-
-cmake -S . -B "$build" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-i686.cmake -DWERROR=ON --no-warn-unused-cli >/dev/null
-cmake --build "$build" -j2
+tests/tools/build.sh "$build"
 
 . tests/tools/xvfb.sh
 . tests/tools/wine-env.sh "$build"
@@ -22,13 +19,24 @@ cleanup() {
 trap cleanup EXIT
 
 tests/tools/make-prefix.sh "$build"
+# A wineserver of this prefix left from an earlier, interrupted run would
+# refuse a new one and keep services bound to a display that is gone.
+wineserver -k 2>/dev/null || true
 # A persistent wineserver with its services started up front, their output
 # sent to a file, so that no test's output pipe is held open by them.
 wineserver -p >/dev/null 2>&1
 wine cmd /c exit >"$build/wine-warmup.log" 2>&1 || true
 
+shots="$build/e2e-shots"
+rm -rf "$shots"
 status=0
 ctest --test-dir "$build" --output-on-failure -j2 || status=1
+
+# The scenarios save BMP screenshots; PNG is a twentieth of the size.
+if compgen -G "$shots/*.bmp" >/dev/null; then
+  mogrify -format png "$shots"/*.bmp && rm -f "$shots"/*.bmp
+  echo "Screenshots: $shots"
+fi
 
 if [ -x tests/fuzz/run-fuzz.sh ]; then
   tests/fuzz/run-fuzz.sh "$build/fuzz" || status=1

@@ -6,13 +6,14 @@ struct WindowQuery {
     DWORD processId;
     const char *className;
     const char *caption;
+    int includeHidden;
     HWND found;
 };
 
 static BOOL CALLBACK MatchWindow(HWND window, LPARAM lParam)
 {
     WindowQuery *query = (WindowQuery *)lParam;
-    if (!IsWindowVisible(window))
+    if (!query->includeHidden && !IsWindowVisible(window))
         return TRUE;
     if (query->processId) {
         DWORD owner = 0;
@@ -48,11 +49,12 @@ void PumpFor(DWORD milliseconds)
     } while (GetTickCount() - start < milliseconds);
 }
 
-HWND WaitForWindow(DWORD processId, const char *className, const char *caption, DWORD timeoutMs)
+static HWND WaitForTopWindow(DWORD processId, const char *className, const char *caption,
+                             int includeHidden, DWORD timeoutMs)
 {
     DWORD start = GetTickCount();
     for (;;) {
-        WindowQuery query = { processId, className, caption, NULL };
+        WindowQuery query = { processId, className, caption, includeHidden, NULL };
         EnumWindows(MatchWindow, (LPARAM)&query);
         if (query.found)
             return query.found;
@@ -60,6 +62,25 @@ HWND WaitForWindow(DWORD processId, const char *className, const char *caption, 
             return NULL;
         PumpFor(20);
     }
+}
+
+HWND WaitForWindow(DWORD processId, const char *className, const char *caption, DWORD timeoutMs)
+{
+    return WaitForTopWindow(processId, className, caption, 0, timeoutMs);
+}
+
+HWND WaitForAnyWindow(DWORD processId, const char *className, const char *caption, DWORD timeoutMs)
+{
+    return WaitForTopWindow(processId, className, caption, 1, timeoutMs);
+}
+
+HWND WaitForMessageBox(DWORD processId, const char *caption, char *text, int size, DWORD timeoutMs)
+{
+    text[0] = '\0';
+    HWND box = WaitForWindow(processId, "#32770", caption, timeoutMs);
+    if (box)
+        ReadControlText(box, 0xFFFF, text, size);
+    return box;
 }
 
 int WaitForWindowGone(HWND window, DWORD timeoutMs)

@@ -15,6 +15,15 @@
    whose class and caption match (NULL: any). Dialogs have class "#32770". */
 HWND WaitForWindow(DWORD processId, const char *className, const char *caption, DWORD timeoutMs);
 
+/* The same for hidden windows too, such as the wizard's owner window. With a
+   timeout of 0 it looks once. */
+HWND WaitForAnyWindow(DWORD processId, const char *className, const char *caption, DWORD timeoutMs);
+
+/* Waits for a platform message box (MessageBoxA) of the process with this
+   caption and reads its text, which Wine keeps in the static control
+   0xFFFF. Answer it with ClickButton and the IDOK, IDCANCEL, IDYES... id. */
+HWND WaitForMessageBox(DWORD processId, const char *caption, char *text, int size, DWORD timeoutMs);
+
 /* Waits until the window is gone or hidden. 1 when it went in time. */
 int WaitForWindowGone(HWND window, DWORD timeoutMs);
 

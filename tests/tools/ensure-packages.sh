@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build and the tests need, when missing.
 # Idempotent: with everything present it only asks dpkg.
+# libclang-rt-14-dev holds libFuzzer and the sanitizer runtimes, which clang
+# only recommends.
 set -eu
 packages="cmake g++-mingw-w64-i686 binutils-mingw-w64-i686 wine wine32:i386 xvfb xauth x11-utils
- fonts-liberation fonts-wine mscompress imagemagick doctest-dev clang e2fsprogs python3"
+ fonts-liberation fonts-wine mscompress imagemagick doctest-dev clang libclang-rt-14-dev e2fsprogs python3"
 missing=""
 for p in $packages; do
   dpkg -s "$p" >/dev/null 2>&1 || missing="$missing $p"

@@ -1,18 +1,20 @@
 #!/usr/bin/env bash
-# Creates the 32-bit Wine prefix of a build tree once; later calls return at
-# once. Windows run in a 1024x768 virtual desktop, which draws captions and
-# frames on Xvfb and avoids Wine's stall when a window hides without a
-# window manager.
+# Creates a 32-bit Wine prefix of a build tree once; later calls return at
+# once. Usage: make-prefix.sh BUILD_DIR [PREFIX_NAME]; the default name
+# "wineprefix" is the tests' prefix. Windows run in a 1024x768 virtual
+# desktop, which draws captions and frames on Xvfb and avoids Wine's stall
+# when a window hides without a window manager.
 set -eu
 build_dir=$1
+prefix_name=${2:-wineprefix}
 here=$(cd "$(dirname "$0")" && pwd)
-. "$here/wine-env.sh" "$build_dir"
 mkdir -p "$build_dir"
-exec 9>"$build_dir/.wineprefix.lock"
+. "$here/wine-env.sh" "$build_dir" "$prefix_name"
+exec 9>"$build_dir/.$prefix_name.lock"
 flock 9
 [ -f "$WINEPREFIX/.setup-ready" ] && exit 0
 rm -rf "$WINEPREFIX"
-log="$build_dir/wineprefix-create.log"
+log="$build_dir/$prefix_name-create.log"
 wineboot -i >"$log" 2>&1
 wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >>"$log" 2>&1
 wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >>"$log" 2>&1

@@ -1,0 +1,103 @@
+#include <stdio.h>
+#include <string.h>
+#include "e2e.h"
+
+void ToWindowsPath(const char *path, char *out, size_t size)
+{
+    if (path[0] == '/')
+        snprintf(out, size, "Z:%s", path);
+    else
+        snprintf(out, size, "%s", path);
+    for (char *p = out; *p; p++)
+        if (*p == '/')
+            *p = '\\';
+}
+
+/* Deletes a folder and everything in it. A missing folder is no error. */
+static int DeleteTree(const char *folder)
+{
+    char pattern[MAX_PATH];
+    snprintf(pattern, sizeof pattern, "%s\\*", folder);
+    WIN32_FIND_DATAA entry;
+    HANDLE search = FindFirstFileA(pattern, &entry);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            if (strcmp(entry.cFileName, ".") == 0 || strcmp(entry.cFileName, "..") == 0)
+                continue;
+            char path[MAX_PATH];
+            snprintf(path, sizeof path, "%s\\%s", folder, entry.cFileName);
+            if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                DeleteTree(path);
+            } else {
+                SetFileAttributesA(path, FILE_ATTRIBUTE_NORMAL);
+                DeleteFileA(path);
+            }
+        } while (FindNextFileA(search, &entry));
+        FindClose(search);
+    }
+    return RemoveDirectoryA(folder) || GetFileAttributesA(folder) == INVALID_FILE_ATTRIBUTES;
+}
+
+/* Copies every file directly inside `folder` into the package directory. */
+static int CopyFolderFiles(const char *folder)
+{
+    char pattern[MAX_PATH];
+    snprintf(pattern, sizeof pattern, "%s\\*", folder);
+    WIN32_FIND_DATAA entry;
+    HANDLE search = FindFirstFileA(pattern, &entry);
+    if (search == INVALID_HANDLE_VALUE)
+        return 1;
+    int ok = 1;
+    do {
+        if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+            continue;
+        char source[MAX_PATH], target[MAX_PATH];
+        snprintf(source, sizeof source, "%s\\%s", folder, entry.cFileName);
+        snprintf(target, sizeof target, "%s%s", E2e.PackageDir, entry.cFileName);
+        if (!CopyFileA(source, target, FALSE)) {
+            printf("could not copy %s to %s\n", source, target);
+            ok = 0;
+        }
+    } while (FindNextFileA(search, &entry));
+    FindClose(search);
+    return ok;
+}
+
+int PreparePackage(const char *sourceDir)
+{
+    char folder[MAX_PATH];
+    snprintf(folder, sizeof folder, PACKAGE_ROOT "\\%s", E2e.Scenario);
+    CreateDirectoryA(PACKAGE_ROOT, NULL);
+    if (!DeleteTree(folder)) {
+        printf("could not delete the old package folder %s\n", folder);
+        return 0;
+    }
+    if (!CreateDirectoryA(folder, NULL)) {
+        printf("could not create %s\n", folder);
+        return 0;
+    }
+    snprintf(E2e.PackageDir, sizeof E2e.PackageDir, "%s\\", folder);
+
+    char target[MAX_PATH];
+    snprintf(target, sizeof target, "%ssetup.exe", E2e.PackageDir);
+    if (!CopyFileA(E2e.SetupExe, target, FALSE)) {
+        printf("could not copy setup.exe from \"%s\"\n", E2e.SetupExe);
+        return 0;
+    }
+    if (sourceDir && sourceDir[0])
+        return CopyFolderFiles(sourceDir);
+    return 1;
+}
+
+int WritePackageFile(const char *name, const char *text)
+{
+    char path[MAX_PATH];
+    snprintf(path, sizeof path, "%s%s", E2e.PackageDir, name);
+    HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
+    if (file == INVALID_HANDLE_VALUE)
+        return 0;
+    DWORD length = (DWORD)strlen(text), written = 0;
+    BOOL ok = WriteFile(file, text, length, &written, NULL);
+    CloseHandle(file);
+    return ok && written == length;
+}
