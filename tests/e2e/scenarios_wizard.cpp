@@ -481,12 +481,13 @@ static int CopyAndRegister(HWND portPage, HWND *exitPage)
     E2E_REQUIRE(ClickButton(portPage, ID_NEXT), "no Next on the port page");
     HWND copy = WaitForCopyDialog();
     E2E_REQUIRE(copy, "no copy dialog");
-    Shot("copy");
-    /* Again once the copy is under way or done: the names and the bar. */
+    /* Once the copy is under way or done: the names and the bar. The
+       dialog stays one second after the last file. */
     char destination[MAX_PATH] = "";
     for (DWORD start = GetTickCount(); !destination[0] && GetTickCount() - start < 5000; PumpFor(20))
         ReadControlText(copy, IDC_COPY_DEST, destination, sizeof destination);
-    Shot("copy-progress");
+    PumpFor(150);
+    Shot("copy");
     HWND status = WaitForStatus("Writing system information...", E2E_WINDOW_TIMEOUT);
     DWORD statusSeen = GetTickCount();
     E2E_REQUIRE(status, "no \"Writing system information...\" status window");
