@@ -6,6 +6,8 @@ int Shot(const char *name)
 {
     if (!E2e.ShotsDir[0])
         return 1;
+    /* A window found a moment ago may not have painted its controls yet. */
+    PumpFor(300);
     char path[MAX_PATH];
     snprintf(path, sizeof path, "%s\\%s-%s.bmp", E2e.ShotsDir, E2e.Scenario, name);
     if (!SaveScreenshot(path)) {
