@@ -159,13 +159,6 @@ static void DoubleClickFirstItem(HWND page, int listId)
     PostMessageA(list, WM_LBUTTONUP, 0, where);
 }
 
-/* A screenshot once the window just found has painted all its controls. */
-static void SettledShot(const char *name)
-{
-    PumpFor(400);
-    Shot(name);
-}
-
 /* ------------------------------------------------------------------ */
 /* The spooler, the files and the profile                              */
 
@@ -435,7 +428,7 @@ static int StartToWelcome(HWND *welcome, int timing)
         HWND status = WaitForStatus("Reading setup information...", E2E_WINDOW_TIMEOUT);
         DWORD statusSeen = GetTickCount();
         E2E_REQUIRE(status, "no \"Reading setup information...\" status window");
-        SettledShot("reading");
+        Shot("reading");
         E2E_REQUIRE(!WaitForWelcome(0), "the welcome page came with the status window");
         *welcome = WaitForWelcome();
         DWORD welcomeSeen = GetTickCount();
@@ -486,13 +479,12 @@ static int CopyAndRegister(HWND portPage, HWND *exitPage)
     char destination[MAX_PATH] = "";
     for (DWORD start = GetTickCount(); !destination[0] && GetTickCount() - start < 5000; PumpFor(20))
         ReadControlText(copy, IDC_COPY_DEST, destination, sizeof destination);
-    PumpFor(150);
     Shot("copy");
     HWND status = WaitForStatus("Writing system information...", E2E_WINDOW_TIMEOUT);
     DWORD statusSeen = GetTickCount();
     E2E_REQUIRE(status, "no \"Writing system information...\" status window");
     E2E_REQUIRE(!IsWindow(copy) || !IsWindowVisible(copy), "the copy dialog stays with the status window");
-    SettledShot("writing");
+    Shot("writing");
     *exitPage = WaitForExitPage(30000);
     DWORD exitSeen = GetTickCount();
     E2E_REQUIRE(*exitPage, "no exit page after the registration");
@@ -596,7 +588,7 @@ static int AskCancel(HWND page, CancelWay way, int answer, const char *shot)
     E2E_REQUIRE(question, "no cancel question");
     E2E_REQUIRE(strcmp(text, QuestionText) == 0, "question \"%s\"", text);
     if (shot)
-        SettledShot(shot);
+        Shot(shot);
     E2E_REQUIRE(ClickButton(question, answer), "no button %d in the question", answer);
     E2E_REQUIRE(WaitForWindowGone(question, E2E_WINDOW_TIMEOUT), "the question stays");
     return 1;
@@ -609,7 +601,7 @@ static int EndsAsFailure(const char *shot)
     HWND exitPage = WaitForExitPage();
     E2E_REQUIRE(exitPage, "no exit page after the cancel");
     if (shot)
-        SettledShot(shot);
+        Shot(shot);
     if (!CheckExitPage(exitPage, 0) || !FinishExitPage(exitPage, OK_BOX_CHECKED))
         return 0;
     return NothingInstalled();
@@ -626,7 +618,7 @@ static int WholeInstallation(void)
     HWND welcome, modelPage, portPage, exitPage;
     if (!StartToWelcome(&welcome, 1))
         return 0;
-    SettledShot("welcome");
+    Shot("welcome");
     char text[512];
     ReadControlText(welcome, IDC_WELCOME_TEXT, text, sizeof text);
     E2E_REQUIRE(strstr(text, "Supported operating system:\r\n\tWindows 7 Home x86") == text, "welcome text \"%s\"", text);
@@ -634,7 +626,7 @@ static int WholeInstallation(void)
 
     if (!NextToModelPage(welcome, &modelPage))
         return 0;
-    SettledShot("model");
+    Shot("model");
     E2E_REQUIRE(ListCount(modelPage, IDC_MODEL_LIST) == 3, "%d models listed", ListCount(modelPage, IDC_MODEL_LIST));
     SelectedText(modelPage, IDC_MODEL_LIST, text, sizeof text);
     E2E_REQUIRE(strcmp(text, MODEL_521) == 0, "model selected: \"%s\"", text);
@@ -642,14 +634,14 @@ static int WholeInstallation(void)
 
     if (!NextToPortPage(modelPage, &portPage))
         return 0;
-    SettledShot("port");
+    Shot("port");
     SelectedText(portPage, IDC_PORT_LIST, text, sizeof text);
     E2E_REQUIRE(strcmp(text, "COM1:") == 0, "port selected: \"%s\"", text);
     E2E_REQUIRE(FocusOf(portPage) == GetDlgItem(portPage, IDC_PORT_LIST), "the port list has not the focus");
 
     if (!CopyAndRegister(portPage, &exitPage))
         return 0;
-    SettledShot("success");
+    Shot("success");
     if (!CheckExitPage(exitPage, 1) || !FinishExitPage(exitPage, OK_BOX_CHECKED))
         return 0;
 
@@ -790,7 +782,7 @@ static int PortSelectedAfter(const char *added, const char *removed, const char 
     if (!StartToWelcome(&welcome, 0) || !NextToModelPage(welcome, &modelPage) || !NextToPortPage(modelPage, &portPage))
         return 0;
     if (shot)
-        SettledShot(shot);
+        Shot(shot);
     char text[256];
     SelectedText(portPage, IDC_PORT_LIST, text, sizeof text);
     E2E_REQUIRE(strcmp(text, expected) == 0, "port selected: \"%s\", expected \"%s\"", text, expected);
@@ -800,7 +792,7 @@ static int PortSelectedAfter(const char *added, const char *removed, const char 
         HWND warning = WaitForMessageDialog("Warinig", text, sizeof text);
         E2E_REQUIRE(warning, "no warning");
         E2E_REQUIRE(strcmp(text, "Select printer port to connect.") == 0, "warning \"%s\"", text);
-        SettledShot("port-warning");
+        Shot("port-warning");
         E2E_REQUIRE(ClickButton(warning, IDOK), "no Ok in the warning");
         E2E_REQUIRE(WaitForPortPage() == portPage, "the port page did not stay");
     }
@@ -827,7 +819,7 @@ static int NoModels(void)
     HWND warning = WaitForMessageDialog("Warinig", text, sizeof text);
     E2E_REQUIRE(warning, "no warning");
     E2E_REQUIRE(strcmp(text, "Select printer model to install.") == 0, "warning \"%s\"", text);
-    SettledShot("model-warning");
+    Shot("model-warning");
     E2E_REQUIRE(ClickButton(warning, IDOK), "no Ok in the warning");
     E2E_REQUIRE(WaitForModelPage() == modelPage, "the model page did not stay");
     if (!AskCancel(modelPage, CANCEL_ESCAPE, IDYES, NULL))
@@ -910,7 +902,7 @@ static int RemovalFails(void)
         if (!passed)
             E2eFail(__FILE__, __LINE__, "no \"Setup error\" message");
         else {
-            SettledShot("setup-error");
+            Shot("setup-error");
             if (strcmp(text, "Previous verion driver is currently used by an application.\nTerminate all "
                              "applications. And then delete previous version driver from printer folderand retry.") != 0)
                 passed = E2eFail(__FILE__, __LINE__, "message \"%s\"", text);
