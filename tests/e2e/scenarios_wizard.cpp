@@ -914,3 +914,25 @@ static int RemovalFails(void)
     return passed;
 }
 E2E_SCENARIO(wizard_removal_fails) { return WithCleanSpooler(RemovalFails); }
+
+/* A package without one of the model's files: the copy stops with "File
+   open error." and the installation ends with the failure page. */
+static int CopyFails(void)
+{
+    E2E_REQUIRE(PreparePackage(E2e.SampleDir), "package folder not prepared");
+    char missing[MAX_PATH];
+    snprintf(missing, sizeof missing, "%sKV_R52x.DLL", E2e.PackageDir);
+    E2E_REQUIRE(DeleteFileA(missing), "%s not deleted", missing);
+    HWND welcome, modelPage, portPage;
+    if (!StartToWelcome(&welcome, 0) || !NextToModelPage(welcome, &modelPage) || !NextToPortPage(modelPage, &portPage))
+        return 0;
+    E2E_REQUIRE(ClickButton(portPage, ID_NEXT), "no Next on the port page");
+    char text[256];
+    HWND error = WaitForMessageDialog("Error", text, sizeof text);
+    E2E_REQUIRE(error, "no copy error");
+    E2E_REQUIRE(strcmp(text, "File open error.") == 0, "copy error \"%s\"", text);
+    Shot("copy-error");
+    E2E_REQUIRE(ClickButton(error, IDOK), "no Ok in the copy error");
+    return EndsAsFailure("copy-error-failure");
+}
+E2E_SCENARIO(wizard_copy_fails) { return WithCleanSpooler(CopyFails); }

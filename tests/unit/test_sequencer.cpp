@@ -193,6 +193,27 @@ TEST_CASE("an unknown command or timer changes nothing")
     DestroyTestOwner(owner);
 }
 
+TEST_CASE("a page or copy dialog that cannot be created ends the wizard with close 2")
+{
+    /* A module without the templates: every dialog fails to open (-1). */
+    HINSTANCE own = SetupState.Instance;
+    static const WPARAM commands[] = { CMD_WELCOME, CMD_SELECT_MODEL, CMD_SELECT_PORT, CMD_COPY_FILES };
+    for (WPARAM command : commands) {
+        CAPTURE(command);
+        HWND owner = CreateQuietOwner();
+        REQUIRE(owner);
+        SetupState.Instance = GetModuleHandleA("kernel32.dll");
+        SendMessageA(owner, WM_COMMAND, command, 0);
+        SetupState.Instance = own;
+        MSG posted;
+        REQUIRE(TakePosted(owner, WM_CLOSE, &posted));
+        CHECK(posted.wParam == 2);
+        CHECK(posted.lParam == 0);
+        CHECK_FALSE(TakePosted(owner, WM_COMMAND, &posted));
+        DestroyTestOwner(owner);
+    }
+}
+
 struct ExitSeen {
     char text[256];
     int boxVisible;
