@@ -33,37 +33,17 @@ static void UseInf(const char *name, const char *content)
     REQUIRE(WriteTextFile(SetupState.InfPath, content));
 }
 
-enum ModelAction {
-    NEXT_ON_FIRST,
-    NEXT_ON_THIRD,
-    NEXT_WITHOUT_SELECTION_THEN_BACK,
-    DOUBLE_CLICK_THEN_BACK,
-    CANCEL_NO_THEN_BACK,
-    CANCEL_YES,
-};
+enum ModelAction { NEXT_ON_FIRST, NEXT_ON_THIRD, NEXT_WITHOUT_SELECTION_THEN_BACK };
 
 struct ModelSeen {
     ModelAction action;
     int count, selection, listFocused;
     char items[4][64];
-    char warning[256], warningCaption[64], question[256];
+    char warning[256], warningCaption[64];
     int stayedOpen;
 };
 
-/* Double-clicks the first item: the list's LBN_DBLCLK must not advance. */
-static void DoubleClickFirstItem(HWND list)
-{
-    RECT item;
-    SendMessageA(list, LB_GETITEMRECT, 0, (LPARAM)&item);
-    LPARAM where = MAKELPARAM(item.left + 40, (item.top + item.bottom) / 2);
-    PostMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, where);
-    PostMessageA(list, WM_LBUTTONUP, 0, where);
-    PostMessageA(list, WM_LBUTTONDBLCLK, MK_LBUTTON, where);
-    PostMessageA(list, WM_LBUTTONUP, 0, where);
-}
-
-/* After a message dialog or a click that must not end the page: is the page
-   still there, enabled? Then go back. */
+/* After the warning: is the page still there, enabled? Then go back. */
 static int BackIfStillOpen(ModelSeen *seen)
 {
     HWND page = WaitForDialogWith(IDC_MODEL_LIST);
@@ -99,21 +79,6 @@ static int AnswerModelPage(void *context)
         if (!ClickButton(box, IDOK) || !WaitForWindowGone(box, SCRIPT_WAIT_MS))
             return 0;
         return BackIfStillOpen(seen);
-    case DOUBLE_CLICK_THEN_BACK:
-        DoubleClickFirstItem(list);
-        Sleep(500);
-        return BackIfStillOpen(seen);
-    case CANCEL_NO_THEN_BACK:
-        if (!ClickButton(page, IDCANCEL) || !(box = WaitForCaption("Question")))
-            return 0;
-        ReadControlText(box, IDC_MSG_TEXT, seen->question, sizeof seen->question);
-        if (!ClickButton(box, IDNO) || !WaitForWindowGone(box, SCRIPT_WAIT_MS))
-            return 0;
-        return BackIfStillOpen(seen);
-    case CANCEL_YES:
-        if (!ClickButton(page, IDCANCEL) || !(box = WaitForCaption("Question")))
-            return 0;
-        return ClickButton(box, IDYES);
     }
     return 0;
 }
@@ -169,29 +134,6 @@ TEST_CASE("model page: the INF's models, the first selected, and Next loads the 
     CHECK(seen.selection == 0);
     CHECK(strcmp(SetupState.ModelName, "Model Page Test A") == 0);
 
-    DestroyWindow(owner);
-}
-
-TEST_CASE("model page: double-click, a cancel answered No, Back and a confirmed cancel")
-{
-    UseInf("model_page_test.inf", ModelInf);
-    HWND owner = CreateOwner();
-    REQUIRE(owner);
-    static const struct { ModelAction action; INT_PTR result; } cases[] = {
-        { DOUBLE_CLICK_THEN_BACK, ID_BACK },
-        { CANCEL_NO_THEN_BACK, ID_BACK },
-        { CANCEL_YES, IDCANCEL },
-    };
-    for (const auto &c : cases) {
-        CAPTURE((int)c.action);
-        ModelSeen seen = {};
-        seen.action = c.action;
-        CHECK(RunModelPage(owner, &seen) == c.result);
-        if (c.result == ID_BACK)
-            CHECK(seen.stayedOpen);
-        if (c.action == CANCEL_NO_THEN_BACK)
-            CHECK(strcmp(seen.question, "Are you sure you want to cancel Kest Printer driver installation?") == 0);
-    }
     DestroyWindow(owner);
 }
 

@@ -165,29 +165,12 @@ TEST_CASE("supported-system text: one per known environment, none for any other"
 
 /* ---- port page ---- */
 
-enum PortAction { PORT_NEXT, PORT_BACK, PORT_DOUBLE_CLICK_THEN_BACK, PORT_CANCEL_YES };
-
 struct PortSeen {
-    PortAction action;
     int count, selection;
     char items[8][64];
     char warning[256], warningCaption[64];
     int warned;
 };
-
-/* Double-clicks the first item for real: the list notifies its page with
-   LBN_DBLCLK, which must not advance it. */
-static void DoubleClickFirstItem(HWND page, int listId)
-{
-    HWND list = GetDlgItem(page, listId);
-    RECT item;
-    SendMessageA(list, LB_GETITEMRECT, 0, (LPARAM)&item);
-    LPARAM where = MAKELPARAM(item.left + 40, (item.top + item.bottom) / 2);
-    PostMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, where);
-    PostMessageA(list, WM_LBUTTONUP, 0, where);
-    PostMessageA(list, WM_LBUTTONDBLCLK, MK_LBUTTON, where);
-    PostMessageA(list, WM_LBUTTONUP, 0, where);
-}
 
 static int AnswerPortPage(void *context)
 {
@@ -199,37 +182,21 @@ static int AnswerPortPage(void *context)
     for (int i = 0; i < seen->count && i < 8; i++)
         ListText(page, IDC_PORT_LIST, i, seen->items[i], sizeof seen->items[i]);
     seen->selection = ListSelection(page, IDC_PORT_LIST);
-    switch (seen->action) {
-    case PORT_NEXT:
-        if (!ClickButton(page, ID_NEXT))
-            return 0;
-        if (seen->selection < 0) {
-            HWND box = WaitForCaption("Warinig");
-            if (!box)
-                return 0;
-            seen->warned = 1;
-            ReadControlText(box, IDC_MSG_TEXT, seen->warning, sizeof seen->warning);
-            ReadText(box, seen->warningCaption, sizeof seen->warningCaption);
-            if (!ClickButton(box, IDOK) || !WaitForWindowGone(box, SCRIPT_WAIT_MS))
-                return 0;
-            page = WaitForDialogWith(IDC_PORT_LIST);
-            return page && ClickButton(page, ID_BACK);
-        }
+    if (!ClickButton(page, ID_NEXT))
+        return 0;
+    if (seen->selection >= 0)
         return 1;
-    case PORT_BACK:
-        return ClickButton(page, ID_BACK);
-    case PORT_DOUBLE_CLICK_THEN_BACK:
-        DoubleClickFirstItem(page, IDC_PORT_LIST);
-        Sleep(500);
-        seen->selection = ListSelection(page, IDC_PORT_LIST);
-        page = WaitForDialogWith(IDC_PORT_LIST, 100);
-        return page && ClickButton(page, ID_BACK);
-    case PORT_CANCEL_YES: {
-        char question[256], caption[64];
-        return CancelAndAnswer(page, CANCEL_YES, question, sizeof question, caption, sizeof caption);
-    }
-    }
-    return 0;
+    /* Nothing selected: the warning, the page stays, then Back. */
+    HWND box = WaitForCaption("Warinig");
+    if (!box)
+        return 0;
+    seen->warned = 1;
+    ReadControlText(box, IDC_MSG_TEXT, seen->warning, sizeof seen->warning);
+    ReadText(box, seen->warningCaption, sizeof seen->warningCaption);
+    if (!ClickButton(box, IDOK) || !WaitForWindowGone(box, SCRIPT_WAIT_MS))
+        return 0;
+    page = WaitForDialogWith(IDC_PORT_LIST);
+    return page && ClickButton(page, ID_BACK);
 }
 
 static const char *const IrFirstRule[] = { "COM1:", "IR:", "LPT1:" };
@@ -262,7 +229,6 @@ TEST_CASE("port page: the initial selection rule, the warning without a selectio
         strcpy(SetupState.ModelName, "Port Page Test No Such Printer");
         strcpy(SetupState.PortName, "unchanged");
         PortSeen seen = {};
-        seen.action = PORT_NEXT;
         PagePart part = { ShowPortPage, owner, 0 };
         REQUIRE(RunWithScript(OpenPage, &part, AnswerPortPage, &seen));
         CHECK(seen.count == c.listed);
@@ -277,30 +243,6 @@ TEST_CASE("port page: the initial selection rule, the warning without a selectio
             CHECK(part.returned == ID_NEXT);
             CHECK(strcmp(SetupState.PortName, seen.items[c.selection]) == 0);
         }
-    }
-    ResetSpoolerApi();
-    DestroyWindow(owner);
-}
-
-TEST_CASE("port page: double-click does not advance; Back and a confirmed cancel end it")
-{
-    static const struct { PortAction action; INT_PTR result; } cases[] = {
-        { PORT_DOUBLE_CLICK_THEN_BACK, ID_BACK },
-        { PORT_BACK, ID_BACK },
-        { PORT_CANCEL_YES, IDCANCEL },
-    };
-    HWND owner = CreateOwner();
-    REQUIRE(owner);
-    UsePorts(NoRule, 2);
-    for (const auto &c : cases) {
-        CAPTURE((int)c.action);
-        PortSeen seen = {};
-        seen.action = c.action;
-        PagePart part = { ShowPortPage, owner, 0 };
-        REQUIRE(RunWithScript(OpenPage, &part, AnswerPortPage, &seen));
-        CHECK(part.returned == c.result);
-        if (c.action == PORT_DOUBLE_CLICK_THEN_BACK)
-            CHECK(seen.selection == 0);  /* the click selected it; the page stayed */
     }
     ResetSpoolerApi();
     DestroyWindow(owner);
