@@ -29,8 +29,7 @@ static const char *const SampleModels[] = { MODEL_521, MODEL_524, MODEL_528 };
 
 /* The sample INF's file lists, as FileList holds them. */
 static const char Files521[] = "KV_R52x.GPD\0KV_R52x.DLL\0UNIDRV.DLL\0UNIDRVUI.DLL\0UNIDRV.HLP\0";
-static const char Files524[] =
-    "KV_R52x.GPD\0KV_R52x.DLL\0KV_DUPLX.GPD\0KV_R52x.INI\0UNIDRV.DLL\0UNIDRVUI.DLL\0UNIDRV.HLP\0";
+static const char Files528[] = "KV_R52x.GPD\0KV_R52x.DLL\0KV_COLOR.ICM\0UNIDRV.DLL\0UNIDRVUI.DLL\0UNIDRV.HLP\0";
 
 static const char QuestionText[] = "Are you sure you want to cancel Kest Printer driver installation?";
 
@@ -691,7 +690,7 @@ E2E_SCENARIO(wizard_install_over_earlier) { return WithCleanSpooler(InstallOverE
 
 /* Back and Next through the pages: the welcome page again, the first model
    selected again after Back from the port page although another was
-   chosen, a double-click that does not advance on either list; the first
+   chosen, a double-click that does not advance on either list; the third
    model is installed and the exit page left with Escape: the default
    printer stays. */
 static int BackAndNext(void)
@@ -723,17 +722,21 @@ static int BackAndNext(void)
     DoubleClickFirstItem(modelPage, IDC_MODEL_LIST);
     PumpFor(600);
     E2E_REQUIRE(WaitForModelPage(0) == modelPage, "a double-click on a model left the page");
+    E2E_REQUIRE(SelectItem(modelPage, IDC_MODEL_LIST, MODEL_528), "no model " MODEL_528);
     if (!NextToPortPage(modelPage, &portPage) || !CopyAndRegister(portPage, &exitPage))
         return 0;
     if (!CheckExitPage(exitPage, 1) || !FinishExitPage(exitPage, ESCAPE_KEY))
         return 0;
 
-    /* Only the second choice was registered, with its own files and name. */
-    if (!CheckInstalled(MODEL_521, "COM1:", Files521, "RAW"))
+    /* Only the last choice was registered, with its own files and data type. */
+    if (!CheckInstalled(MODEL_528, "COM1:", Files528, "NT EMF 1.008"))
         return 0;
-    DriverFacts other;
-    ReadDriver(MODEL_524, &other);
-    E2E_REQUIRE(!other.registered, "driver " MODEL_524 " registered");
+    static const char *const others[] = { MODEL_521, MODEL_524 };
+    for (const char *other : others) {
+        DriverFacts facts;
+        ReadDriver(other, &facts);
+        E2E_REQUIRE(!facts.registered, "driver %s registered", other);
+    }
     ReadDefaultPrinter(text, sizeof text);
     E2E_REQUIRE(strcmp(text, SavedDefault) == 0, "default printer changed to \"%s\" by Escape", text);
     return 1;
