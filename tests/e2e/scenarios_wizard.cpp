@@ -1,0 +1,941 @@
+/*
+ * The whole wizard, driven from outside as a user would drive it: every
+ * page, the copy, the registration and the exit page, on every road. The
+ * checks afterwards ask Wine's spooler, the driver directories and the
+ * profile what the installation left behind.
+ *
+ * Each scenario runs inside WithCleanSpooler, which takes away the sample
+ * models' printers and drivers before and after and puts the default
+ * printer and the port list back as they were.
+ */
+#include <stdio.h>
+#include <string.h>
+#include "e2e.h"
+#include <winspool.h>
+#include "ui/resources/resource.h"
+
+#define OWNER_CLASS "KV_R52X_Driver_Setup"
+#define WIZARD_CAPTION "Kest Printer Driver Install Wizard"
+#define EXIT_CAPTION "Printer Driver Setup"
+#define COPY_CAPTION "Copying Files..."
+#define ENVIRONMENT "Windows NT x86"
+#define PORTS_KEY "Software\\Microsoft\\Windows NT\\CurrentVersion\\Ports"
+
+#define MODEL_521 "Kest KV-R521"
+#define MODEL_524 "Kest KV-R524 Duplex"
+#define MODEL_528 "Kest KV-R528 Color"
+
+static const char *const SampleModels[] = { MODEL_521, MODEL_524, MODEL_528 };
+
+/* The sample INF's file lists, as FileList holds them. */
+static const char Files521[] = "KV_R52x.GPD\0KV_R52x.DLL\0UNIDRV.DLL\0UNIDRVUI.DLL\0UNIDRV.HLP\0";
+static const char Files528[] = "KV_R52x.GPD\0KV_R52x.DLL\0KV_COLOR.ICM\0UNIDRV.DLL\0UNIDRVUI.DLL\0UNIDRV.HLP\0";
+
+static const char QuestionText[] = "Are you sure you want to cancel Kest Printer driver installation?";
+
+/* ------------------------------------------------------------------ */
+/* Finding the wizard's windows                                        */
+
+struct DialogQuery {
+    int controlId;
+    const char *caption;  /* NULL: any */
+    HWND found;
+};
+
+static BOOL CALLBACK MatchDialog(HWND window, LPARAM lParam)
+{
+    DialogQuery *query = (DialogQuery *)lParam;
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    char className[16], caption[128];
+    GetClassNameA(window, className, sizeof className);
+    if (process != E2e.Setup.dwProcessId || !IsWindowVisible(window) || !IsWindowEnabled(window) ||
+        strcmp(className, "#32770") != 0 || !GetDlgItem(window, query->controlId))
+        return TRUE;
+    if (query->caption) {
+        ReadText(window, caption, sizeof caption);
+        if (strcmp(caption, query->caption) != 0)
+            return TRUE;
+    }
+    query->found = window;
+    return FALSE;
+}
+
+/* Waits for an enabled, visible dialog of setup.exe holding the control
+   (enabled: a page under its message dialog does not count). */
+static HWND WaitForDialog(int controlId, const char *caption = NULL, DWORD timeoutMs = E2E_WINDOW_TIMEOUT)
+{
+    DWORD start = GetTickCount();
+    for (;;) {
+        DialogQuery query = { controlId, caption, NULL };
+        EnumWindows(MatchDialog, (LPARAM)&query);
+        if (query.found || GetTickCount() - start >= timeoutMs)
+            return query.found;
+        PumpFor(10);
+    }
+}
+
+static HWND WaitForWelcome(DWORD timeoutMs = E2E_WINDOW_TIMEOUT) { return WaitForDialog(IDC_WELCOME_TEXT, WIZARD_CAPTION, timeoutMs); }
+static HWND WaitForModelPage(DWORD timeoutMs = E2E_WINDOW_TIMEOUT) { return WaitForDialog(IDC_MODEL_LIST, WIZARD_CAPTION, timeoutMs); }
+static HWND WaitForPortPage(DWORD timeoutMs = E2E_WINDOW_TIMEOUT) { return WaitForDialog(IDC_PORT_LIST, WIZARD_CAPTION, timeoutMs); }
+static HWND WaitForExitPage(DWORD timeoutMs = E2E_WINDOW_TIMEOUT) { return WaitForDialog(IDC_EXIT_TEXT, EXIT_CAPTION, timeoutMs); }
+static HWND WaitForCopyDialog(DWORD timeoutMs = E2E_WINDOW_TIMEOUT) { return WaitForDialog(IDC_COPY_BAR, COPY_CAPTION, timeoutMs); }
+
+/* The status window showing `text`. */
+static HWND WaitForStatus(const char *text, DWORD timeoutMs)
+{
+    DWORD start = GetTickCount();
+    for (;;) {
+        HWND status = WaitForDialog(IDC_STATUS_TEXT, NULL, 0);
+        char shown[128] = "";
+        if (status)
+            ReadControlText(status, IDC_STATUS_TEXT, shown, sizeof shown);
+        if (status && strcmp(shown, text) == 0)
+            return status;
+        if (GetTickCount() - start >= timeoutMs)
+            return NULL;
+        PumpFor(10);
+    }
+}
+
+/* The wizard's own message dialog of that caption, its text read. */
+static HWND WaitForMessageDialog(const char *caption, char *text, int size)
+{
+    HWND box = WaitForDialog(IDC_MSG_TEXT, caption);
+    text[0] = '\0';
+    if (box)
+        ReadControlText(box, IDC_MSG_TEXT, text, size);
+    return box;
+}
+
+/* The keyboard focus inside setup.exe's GUI thread. */
+static HWND FocusOf(HWND window)
+{
+    GUITHREADINFO gui;
+    ZeroMemory(&gui, sizeof gui);
+    gui.cbSize = sizeof gui;
+    GetGUIThreadInfo(GetWindowThreadProcessId(window, NULL), &gui);
+    return gui.hwndFocus ? gui.hwndFocus : window;
+}
+
+/* Escape, posted to the focused control as the keyboard would deliver it. */
+static void PressEscape(HWND dialog)
+{
+    PostKey(FocusOf(dialog), VK_ESCAPE);
+}
+
+/* Selects the list item with that text; 1 when there is one. */
+static int SelectItem(HWND page, int listId, const char *text)
+{
+    int count = ListCount(page, listId);
+    for (int i = 0; i < count; i++) {
+        char item[256];
+        ListText(page, listId, i, item, sizeof item);
+        if (strcmp(item, text) == 0)
+            return SendDlgItemMessageW(page, listId, LB_SETCURSEL, i, 0) == i;
+    }
+    return 0;
+}
+
+static void SelectedText(HWND page, int listId, char *out, int size)
+{
+    out[0] = '\0';
+    int selection = ListSelection(page, listId);
+    if (selection >= 0)
+        ListText(page, listId, selection, out, size);
+}
+
+/* Double-clicks the first item of a list, as the mouse would. */
+static void DoubleClickFirstItem(HWND page, int listId)
+{
+    HWND list = GetDlgItem(page, listId);
+    RECT item;
+    SendMessageA(list, LB_GETITEMRECT, 0, (LPARAM)&item);
+    LPARAM where = MAKELPARAM(item.left + 40, (item.top + item.bottom) / 2);
+    PostMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, where);
+    PostMessageA(list, WM_LBUTTONUP, 0, where);
+    PostMessageA(list, WM_LBUTTONDBLCLK, MK_LBUTTON, where);
+    PostMessageA(list, WM_LBUTTONUP, 0, where);
+}
+
+/* ------------------------------------------------------------------ */
+/* The spooler, the files and the profile                              */
+
+static void RemovePrinterAndDriver(const char *printer, const char *driver)
+{
+    HANDLE handle = NULL;
+    PRINTER_DEFAULTSA defaults = { NULL, NULL, PRINTER_ALL_ACCESS };
+    if (OpenPrinterA((LPSTR)printer, &handle, &defaults)) {
+        DeletePrinter(handle);
+        ClosePrinter(handle);
+    }
+    DeletePrinterDriverA(NULL, (LPSTR)ENVIRONMENT, (LPSTR)driver);
+}
+
+/* A driver (level 3, the given dependent files) and a printer on it, as an
+   earlier installation would have left them. */
+static int AddPrinterOnDriver(const char *printer, const char *driver, const char *port, const char *dependentFiles)
+{
+    DRIVER_INFO_3A driverInfo;
+    ZeroMemory(&driverInfo, sizeof driverInfo);
+    driverInfo.cVersion = 3;
+    driverInfo.pName = (LPSTR)driver;
+    driverInfo.pEnvironment = (LPSTR)ENVIRONMENT;
+    driverInfo.pDriverPath = (LPSTR)"UNIDRV.DLL";
+    driverInfo.pDataFile = (LPSTR)"KV_R52x.GPD";
+    driverInfo.pConfigFile = (LPSTR)"UNIDRVUI.DLL";
+    driverInfo.pDependentFiles = (LPSTR)dependentFiles;
+    if (!AddPrinterDriverA(NULL, 3, (LPBYTE)&driverInfo))
+        return 0;
+    PRINTER_INFO_2A printerInfo;
+    ZeroMemory(&printerInfo, sizeof printerInfo);
+    printerInfo.pPrinterName = (LPSTR)printer;
+    printerInfo.pPortName = (LPSTR)port;
+    printerInfo.pDriverName = (LPSTR)driver;
+    printerInfo.pPrintProcessor = (LPSTR)"WinPrint";
+    printerInfo.pDatatype = (LPSTR)"RAW";
+    HANDLE handle = AddPrinterA(NULL, 2, (LPBYTE)&printerInfo);
+    if (!handle)
+        return 0;
+    ClosePrinter(handle);
+    return 1;
+}
+
+/* The printer's driver and port (empty when there is no such printer). */
+static int ReadPrinter(const char *name, char *driver, char *port, int size)
+{
+    driver[0] = port[0] = '\0';
+    HANDLE handle = NULL;
+    if (!OpenPrinterA((LPSTR)name, &handle, NULL))
+        return 0;
+    DWORD needed = 0;
+    GetPrinterA(handle, 2, NULL, 0, &needed);
+    BYTE *buffer = (BYTE *)LocalAlloc(LPTR, needed + 1);
+    int ok = buffer && GetPrinterA(handle, 2, buffer, needed, &needed);
+    if (ok) {
+        PRINTER_INFO_2A *info = (PRINTER_INFO_2A *)buffer;
+        snprintf(driver, size, "%s", info->pDriverName ? info->pDriverName : "");
+        snprintf(port, size, "%s", info->pPortName ? info->pPortName : "");
+    }
+    LocalFree(buffer);
+    ClosePrinter(handle);
+    return ok;
+}
+
+struct DriverFacts {
+    int registered;
+    char dependentFiles[2048];  /* bare names, each NUL-ended, then a NUL */
+    char dataType[64];
+    char previousNames[512];    /* as the spooler keeps them, when it does */
+};
+
+/* Appends the bare name of a path to a multi-string. */
+static void AppendBareName(char *list, size_t size, const char *path)
+{
+    const char *name = strrchr(path, '\\') ? strrchr(path, '\\') + 1 : path;
+    size_t used = 0;
+    while (list[used])
+        used += strlen(list + used) + 1;
+    if (used + strlen(name) + 2 <= size) {
+        strcpy(list + used, name);
+        list[used + strlen(name) + 1] = '\0';
+    }
+}
+
+static void ReadDriver(const char *name, DriverFacts *facts)
+{
+    ZeroMemory(facts, sizeof *facts);
+    DWORD needed = 0, count = 0;
+    EnumPrinterDriversA(NULL, (LPSTR)ENVIRONMENT, 6, NULL, 0, &needed, &count);
+    BYTE *buffer = (BYTE *)LocalAlloc(LPTR, needed + 1);
+    if (!buffer || !EnumPrinterDriversA(NULL, (LPSTR)ENVIRONMENT, 6, buffer, needed, &needed, &count)) {
+        LocalFree(buffer);
+        return;
+    }
+    DRIVER_INFO_6A *drivers = (DRIVER_INFO_6A *)buffer;
+    for (DWORD i = 0; i < count; i++) {
+        if (strcmp(drivers[i].pName, name) != 0)
+            continue;
+        facts->registered = 1;
+        for (const char *file = drivers[i].pDependentFiles; file && *file; file += strlen(file) + 1)
+            AppendBareName(facts->dependentFiles, sizeof facts->dependentFiles, file);
+        snprintf(facts->dataType, sizeof facts->dataType, "%s",
+                 drivers[i].pDefaultDataType ? drivers[i].pDefaultDataType : "");
+        for (const char *previous = drivers[i].pszzPreviousNames; previous && *previous;
+             previous += strlen(previous) + 1)
+            AppendBareName(facts->previousNames, sizeof facts->previousNames, previous);
+    }
+    LocalFree(buffer);
+}
+
+static int MultiStringEqual(const char *a, const char *b)
+{
+    for (;;) {
+        if (strcmp(a, b) != 0)
+            return 0;
+        if (!*a)
+            return 1;
+        a += strlen(a) + 1;
+        b += strlen(b) + 1;
+    }
+}
+
+/* Joins a multi-string with commas, for messages. */
+static const char *Joined(const char *list)
+{
+    static char text[1024];
+    text[0] = '\0';
+    for (const char *name = list; *name; name += strlen(name) + 1) {
+        if (text[0])
+            strncat(text, ",", sizeof text - strlen(text) - 1);
+        strncat(text, name, sizeof text - strlen(text) - 1);
+    }
+    return text;
+}
+
+static int ReadWholeFile(const char *path, char *out, DWORD size, DWORD *length)
+{
+    HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL);
+    if (file == INVALID_HANDLE_VALUE)
+        return 0;
+    int ok = ReadFile(file, out, size, length, NULL);
+    CloseHandle(file);
+    return ok;
+}
+
+/* Every file of the list lies in the driver directory and in its "3"
+   subdirectory: an LZ-compressed source ("SZDD" header) expanded to the
+   size its header names, any other source copied byte for byte. Returns
+   0 with the file's name in `bad`. */
+static int FilesInstalled(const char *files, char *bad, int badSize)
+{
+    char directory[MAX_PATH];
+    DWORD needed = 0;
+    if (!GetPrinterDriverDirectoryA(NULL, NULL, 1, (LPBYTE)directory, sizeof directory, &needed))
+        return snprintf(bad, badSize, "(no driver directory)"), 0;
+    static char source[65536], target[65536];
+    for (const char *name = files; *name; name += strlen(name) + 1) {
+        char path[MAX_PATH];
+        DWORD sourceLength = 0;
+        snprintf(path, sizeof path, "%s%s", E2e.PackageDir, name);
+        if (!ReadWholeFile(path, source, sizeof source, &sourceLength))
+            return snprintf(bad, badSize, "%s (source)", name), 0;
+        int compressed = sourceLength >= 14 && memcmp(source, "SZDD", 4) == 0;
+        DWORD expandedLength = compressed ? *(DWORD *)(source + 10) : sourceLength;
+        static const char *const subdirectories[] = { "", "3\\" };
+        for (const char *subdirectory : subdirectories) {
+            DWORD targetLength = 0;
+            snprintf(path, sizeof path, "%s\\%s%s", directory, subdirectory, name);
+            if (!ReadWholeFile(path, target, sizeof target, &targetLength))
+                return snprintf(bad, badSize, "%s missing", path), 0;
+            if (targetLength != expandedLength || (compressed && memcmp(target, "SZDD", 4) == 0) ||
+                (!compressed && memcmp(source, target, sourceLength) != 0))
+                return snprintf(bad, badSize, "%s: %lu bytes, expected %lu", path, targetLength, expandedLength), 0;
+        }
+    }
+    return 1;
+}
+
+static void ReadDefaultPrinter(char *out, DWORD size)
+{
+    GetProfileStringA("windows", "device", "", out, size);
+}
+
+/* ------------------------------------------------------------------ */
+/* A clean spooler around each scenario                                */
+
+static char SavedDefault[1024];
+
+/* Ports added by a scenario, removed again afterwards; a port taken away is
+   put back. */
+static const char *AddedPorts[4];
+static int AddedPortCount;
+static const char *RemovedPorts[4];
+static int RemovedPortCount;
+
+static int AddPort(const char *name)
+{
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, PORTS_KEY, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS)
+        return 0;
+    LONG status = RegSetValueExA(key, name, 0, REG_SZ, (const BYTE *)"", 1);
+    RegCloseKey(key);
+    if (status == ERROR_SUCCESS && AddedPortCount < 4)
+        AddedPorts[AddedPortCount++] = name;
+    return status == ERROR_SUCCESS;
+}
+
+static int RemovePort(const char *name)
+{
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, PORTS_KEY, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS)
+        return 0;
+    LONG status = RegDeleteValueA(key, name);
+    RegCloseKey(key);
+    if (status == ERROR_SUCCESS && RemovedPortCount < 4)
+        RemovedPorts[RemovedPortCount++] = name;
+    return status == ERROR_SUCCESS;
+}
+
+static void RestorePorts(void)
+{
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, PORTS_KEY, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS)
+        return;
+    for (int i = 0; i < AddedPortCount; i++)
+        RegDeleteValueA(key, AddedPorts[i]);
+    for (int i = 0; i < RemovedPortCount; i++)
+        RegSetValueExA(key, RemovedPorts[i], 0, REG_SZ, (const BYTE *)"", 1);
+    RegCloseKey(key);
+    AddedPortCount = RemovedPortCount = 0;
+}
+
+static void RemoveSampleModels(void)
+{
+    for (const char *model : SampleModels)
+        RemovePrinterAndDriver(model, model);
+}
+
+/* Runs `body` between two clean-ups; the default printer and the ports are
+   put back whatever the body did. */
+static int WithCleanSpooler(int (*body)(void))
+{
+    RemoveSampleModels();
+    ReadDefaultPrinter(SavedDefault, sizeof SavedDefault);
+    int passed = body();
+    EndSetup();
+    RestorePorts();
+    RemoveSampleModels();
+    WriteProfileStringA("windows", "device", SavedDefault[0] ? SavedDefault : NULL);
+    return passed;
+}
+
+/* ------------------------------------------------------------------ */
+/* Steps of the road                                                   */
+
+/* Starts setup.exe in the prepared package folder and waits for the welcome
+   page. With `timing`, checks the start: the hidden owner window, then the
+   reading status for about a second, then the page. */
+static int StartToWelcome(HWND *welcome, int timing)
+{
+    E2E_REQUIRE(SetWineVersion("win7"), "Wine version not set");
+    E2E_REQUIRE(LaunchSetup(NULL), "setup.exe not started");
+    HWND owner = WaitForAnyWindow(E2e.Setup.dwProcessId, OWNER_CLASS, NULL, E2E_WINDOW_TIMEOUT);
+    E2E_REQUIRE(owner, "no owner window");
+    DWORD ownerSeen = GetTickCount();
+    if (timing) {
+        HWND status = WaitForStatus("Reading setup information...", E2E_WINDOW_TIMEOUT);
+        DWORD statusSeen = GetTickCount();
+        E2E_REQUIRE(status, "no \"Reading setup information...\" status window");
+        Shot("reading");
+        E2E_REQUIRE(!WaitForWelcome(0), "the welcome page came with the status window");
+        *welcome = WaitForWelcome();
+        DWORD welcomeSeen = GetTickCount();
+        E2E_REQUIRE(*welcome, "no welcome page after the status window");
+        printf("owner to status %lu ms, status to welcome %lu ms\n", statusSeen - ownerSeen,
+               welcomeSeen - statusSeen);
+        /* Seen from another process, each moment may be noticed late on a
+           busy machine: the bounds are loose. The unit test of the
+           sequencer measures the waits themselves. */
+        E2E_REQUIRE(statusSeen - ownerSeen <= 5000, "the status window came %lu ms after the owner window",
+                    statusSeen - ownerSeen);
+        E2E_REQUIRE(welcomeSeen - statusSeen >= 600 && welcomeSeen - statusSeen <= 8000,
+                    "the status window stood %lu ms", welcomeSeen - statusSeen);
+        E2E_REQUIRE(!IsWindow(status) || !IsWindowVisible(status), "the status window stays with the welcome page");
+    } else {
+        *welcome = WaitForWelcome();
+        E2E_REQUIRE(*welcome, "no welcome page");
+    }
+    return 1;
+}
+
+static int NextToModelPage(HWND welcome, HWND *modelPage)
+{
+    E2E_REQUIRE(ClickButton(welcome, ID_NEXT), "no Next on the welcome page");
+    *modelPage = WaitForModelPage();
+    E2E_REQUIRE(*modelPage, "no model page after Next");
+    return 1;
+}
+
+static int NextToPortPage(HWND modelPage, HWND *portPage)
+{
+    E2E_REQUIRE(ClickButton(modelPage, ID_NEXT), "no Next on the model page");
+    *portPage = WaitForPortPage();
+    E2E_REQUIRE(*portPage, "no port page after Next");
+    return 1;
+}
+
+/* From the port page's Next to the exit page: the copy dialog, the
+   "Writing system information..." status through both registrations and
+   their 2-second waits, then the success page. */
+static int CopyAndRegister(HWND portPage, HWND *exitPage)
+{
+    E2E_REQUIRE(ClickButton(portPage, ID_NEXT), "no Next on the port page");
+    HWND copy = WaitForCopyDialog();
+    E2E_REQUIRE(copy, "no copy dialog");
+    /* Once the copy is under way or done: the names and the bar. The
+       dialog stays one second after the last file. */
+    char destination[MAX_PATH] = "";
+    for (DWORD start = GetTickCount(); !destination[0] && GetTickCount() - start < 5000; PumpFor(20))
+        ReadControlText(copy, IDC_COPY_DEST, destination, sizeof destination);
+    Shot("copy");
+    HWND status = WaitForStatus("Writing system information...", E2E_WINDOW_TIMEOUT);
+    DWORD statusSeen = GetTickCount();
+    E2E_REQUIRE(status, "no \"Writing system information...\" status window");
+    E2E_REQUIRE(!IsWindow(copy) || !IsWindowVisible(copy), "the copy dialog stays with the status window");
+    Shot("writing");
+    *exitPage = WaitForExitPage(30000);
+    DWORD exitSeen = GetTickCount();
+    E2E_REQUIRE(*exitPage, "no exit page after the registration");
+    printf("writing status to exit page %lu ms\n", exitSeen - statusSeen);
+    /* Two registrations with a 2-second wait after each. */
+    E2E_REQUIRE(exitSeen - statusSeen >= 3000, "the registration took only %lu ms", exitSeen - statusSeen);
+    E2E_REQUIRE(!IsWindow(status) || !IsWindowVisible(status), "the status window stays with the exit page");
+    return 1;
+}
+
+/* What the exit page shows, checked against success or failure. */
+static int CheckExitPage(HWND exitPage, int success)
+{
+    char text[256], notice[256];
+    ReadControlText(exitPage, IDC_EXIT_TEXT, text, sizeof text);
+    ReadControlText(exitPage, IDC_EXIT_NOTICE, notice, sizeof notice);
+    const char *expected = success ? "The Installation has done successfully." : "The Installation has failed.";
+    E2E_REQUIRE(strcmp(text, expected) == 0, "exit page says \"%s\"", text);
+    E2E_REQUIRE(notice[0] && !strchr(notice, '\n'), "notice line \"%s\"", notice);
+    HWND box = GetDlgItem(exitPage, IDC_SET_DEFAULT);
+    E2E_REQUIRE(!!IsWindowVisible(box) == success, "default-printer box %s", success ? "hidden" : "shown");
+    if (success)
+        E2E_REQUIRE(CheckState(exitPage, IDC_SET_DEFAULT) == BST_CHECKED, "default-printer box not checked");
+    E2E_REQUIRE(FocusOf(exitPage) == GetDlgItem(exitPage, IDOK), "Ok has not the focus");
+    return 1;
+}
+
+enum ExitWay { OK_BOX_CHECKED, OK_BOX_CLEARED, ESCAPE_KEY };
+
+/* Ends the exit page and waits for setup.exe to end with exit code 0. */
+static int FinishExitPage(HWND exitPage, ExitWay way)
+{
+    if (way == OK_BOX_CLEARED) {
+        E2E_REQUIRE(ClickButton(exitPage, IDC_SET_DEFAULT), "no default-printer box");
+        PumpFor(100);
+        E2E_REQUIRE(CheckState(exitPage, IDC_SET_DEFAULT) == BST_UNCHECKED, "the box stays checked");
+    }
+    if (way == ESCAPE_KEY)
+        PressEscape(exitPage);
+    else
+        E2E_REQUIRE(ClickButton(exitPage, IDOK), "no Ok on the exit page");
+    DWORD exitCode = 1;
+    E2E_REQUIRE(WaitForSetupExit(E2E_EXIT_TIMEOUT, &exitCode), "setup.exe still runs after the exit page");
+    E2E_REQUIRE(exitCode == 0, "exit code %lu", exitCode);
+    return 1;
+}
+
+/* The model installed as the wizard leaves it: driver with exactly these
+   files, printer of the model's name on the port, files in both
+   directories. */
+static int CheckInstalled(const char *model, const char *port, const char *files, const char *dataType)
+{
+    DriverFacts driver;
+    ReadDriver(model, &driver);
+    E2E_REQUIRE(driver.registered, "driver %s not registered", model);
+    E2E_REQUIRE(MultiStringEqual(driver.dependentFiles, files), "driver %s has the files %s", model,
+                Joined(driver.dependentFiles));
+    E2E_REQUIRE(strcmp(driver.dataType, dataType) == 0, "driver %s has the data type \"%s\"", model, driver.dataType);
+    printf("driver %s: files %s; ", model, Joined(driver.dependentFiles));
+    printf("previous names %s\n", Joined(driver.previousNames));
+    /* The previous names: the model's own name alone, even after another
+       model with a longer name was chosen first. */
+    E2E_REQUIRE(strcmp(driver.previousNames, model) == 0 && !driver.previousNames[strlen(model) + 1],
+                "driver %s has the previous names %s", model, Joined(driver.previousNames));
+    char printerDriver[256], printerPort[256];
+    E2E_REQUIRE(ReadPrinter(model, printerDriver, printerPort, sizeof printerDriver), "no printer %s", model);
+    E2E_REQUIRE(strcmp(printerDriver, model) == 0, "printer %s uses the driver %s", model, printerDriver);
+    E2E_REQUIRE(strcmp(printerPort, port) == 0, "printer %s is on the port %s", model, printerPort);
+    char bad[512];
+    E2E_REQUIRE(FilesInstalled(files, bad, sizeof bad), "driver file not installed: %s", bad);
+    return 1;
+}
+
+static int NothingInstalled(void)
+{
+    for (const char *model : SampleModels) {
+        DriverFacts driver;
+        ReadDriver(model, &driver);
+        E2E_REQUIRE(!driver.registered, "driver %s registered", model);
+        char printerDriver[256], printerPort[256];
+        E2E_REQUIRE(!ReadPrinter(model, printerDriver, printerPort, sizeof printerDriver), "printer %s exists", model);
+    }
+    return 1;
+}
+
+/* Asks to cancel on a page (Cancel button, Escape or the close box) and
+   answers the question. On No the page must stay as it was: same page,
+   same selection. */
+enum CancelWay { CANCEL_BUTTON, CANCEL_ESCAPE, CANCEL_CLOSE_BOX };
+
+static int AskCancel(HWND page, CancelWay way, int answer, const char *shot)
+{
+    if (way == CANCEL_BUTTON)
+        E2E_REQUIRE(ClickButton(page, IDCANCEL), "no Cancel");
+    else if (way == CANCEL_ESCAPE)
+        PressEscape(page);
+    else
+        PostMessageA(page, WM_SYSCOMMAND, SC_CLOSE, 0);
+    char text[256];
+    HWND question = WaitForMessageDialog("Question", text, sizeof text);
+    E2E_REQUIRE(question, "no cancel question");
+    E2E_REQUIRE(strcmp(text, QuestionText) == 0, "question \"%s\"", text);
+    if (shot)
+        Shot(shot);
+    E2E_REQUIRE(ClickButton(question, answer), "no button %d in the question", answer);
+    E2E_REQUIRE(WaitForWindowGone(question, E2E_WINDOW_TIMEOUT), "the question stays");
+    return 1;
+}
+
+/* After a confirmed cancel: the failure page, then exit code 0 and nothing
+   registered. */
+static int EndsAsFailure(const char *shot)
+{
+    HWND exitPage = WaitForExitPage();
+    E2E_REQUIRE(exitPage, "no exit page after the cancel");
+    if (shot)
+        Shot(shot);
+    if (!CheckExitPage(exitPage, 0) || !FinishExitPage(exitPage, OK_BOX_CHECKED))
+        return 0;
+    return NothingInstalled();
+}
+
+/* ------------------------------------------------------------------ */
+/* Scenarios                                                           */
+
+/* The whole road with the sample package: first model, first port rule,
+   box left checked. */
+static int WholeInstallation(void)
+{
+    E2E_REQUIRE(PreparePackage(E2e.SampleDir), "package folder not prepared");
+    HWND welcome, modelPage, portPage, exitPage;
+    if (!StartToWelcome(&welcome, 1))
+        return 0;
+    Shot("welcome");
+    char text[512];
+    ReadControlText(welcome, IDC_WELCOME_TEXT, text, sizeof text);
+    E2E_REQUIRE(strstr(text, "Supported operating system:\r\n\tWindows 7 Home x86") == text, "welcome text \"%s\"", text);
+    E2E_REQUIRE(FocusOf(welcome) == GetDlgItem(welcome, ID_NEXT), "Next has not the focus");
+
+    if (!NextToModelPage(welcome, &modelPage))
+        return 0;
+    Shot("model");
+    E2E_REQUIRE(ListCount(modelPage, IDC_MODEL_LIST) == 3, "%d models listed", ListCount(modelPage, IDC_MODEL_LIST));
+    SelectedText(modelPage, IDC_MODEL_LIST, text, sizeof text);
+    E2E_REQUIRE(strcmp(text, MODEL_521) == 0, "model selected: \"%s\"", text);
+    E2E_REQUIRE(FocusOf(modelPage) == GetDlgItem(modelPage, IDC_MODEL_LIST), "the model list has not the focus");
+
+    if (!NextToPortPage(modelPage, &portPage))
+        return 0;
+    Shot("port");
+    SelectedText(portPage, IDC_PORT_LIST, text, sizeof text);
+    E2E_REQUIRE(strcmp(text, "COM1:") == 0, "port selected: \"%s\"", text);
+    E2E_REQUIRE(FocusOf(portPage) == GetDlgItem(portPage, IDC_PORT_LIST), "the port list has not the focus");
+
+    if (!CopyAndRegister(portPage, &exitPage))
+        return 0;
+    Shot("success");
+    if (!CheckExitPage(exitPage, 1) || !FinishExitPage(exitPage, OK_BOX_CHECKED))
+        return 0;
+
+    if (!CheckInstalled(MODEL_521, "COM1:", Files521, "RAW"))
+        return 0;
+    char device[1024];
+    ReadDefaultPrinter(device, sizeof device);
+    E2E_REQUIRE(strcmp(device, MODEL_521 "," MODEL_521 ",COM1:") == 0, "default printer \"%s\"", device);
+    return 1;
+}
+E2E_SCENARIO(wizard_whole_installation) { return WithCleanSpooler(WholeInstallation); }
+
+/* Over an earlier installation of the same model, whose printer stands on
+   another port and whose driver has other files: both are replaced. Cancel
+   answered No in the copy dialog lets the copy go on. */
+static int InstallOverEarlier(void)
+{
+    E2E_REQUIRE(AddPrinterOnDriver(MODEL_521, MODEL_521, "LPT3:", "OLD_R521.DLL\0"), "earlier installation not made");
+    E2E_REQUIRE(PreparePackage(E2e.SampleDir), "package folder not prepared");
+    HWND welcome, modelPage, portPage, exitPage;
+    if (!StartToWelcome(&welcome, 0) || !NextToModelPage(welcome, &modelPage))
+        return 0;
+    /* The model page's Next deletes the stale printer already. */
+    if (!NextToPortPage(modelPage, &portPage))
+        return 0;
+    char driver[256], port[256];
+    E2E_REQUIRE(!ReadPrinter(MODEL_521, driver, port, sizeof driver), "the stale printer stays after the model page");
+    E2E_REQUIRE(ClickButton(portPage, ID_NEXT), "no Next on the port page");
+    HWND copy = WaitForCopyDialog();
+    E2E_REQUIRE(copy, "no copy dialog");
+    if (!AskCancel(copy, CANCEL_BUTTON, IDNO, "copy-question"))
+        return 0;
+    HWND status = WaitForStatus("Writing system information...", E2E_WINDOW_TIMEOUT);
+    E2E_REQUIRE(status, "no registration after the copy went on");
+    exitPage = WaitForExitPage(30000);
+    E2E_REQUIRE(exitPage, "no exit page");
+    if (!CheckExitPage(exitPage, 1) || !FinishExitPage(exitPage, OK_BOX_CLEARED))
+        return 0;
+    if (!CheckInstalled(MODEL_521, "COM1:", Files521, "RAW"))
+        return 0;
+    char device[1024];
+    ReadDefaultPrinter(device, sizeof device);
+    E2E_REQUIRE(strcmp(device, SavedDefault) == 0, "default printer changed to \"%s\" with the box cleared", device);
+    return 1;
+}
+E2E_SCENARIO(wizard_install_over_earlier) { return WithCleanSpooler(InstallOverEarlier); }
+
+/* Back and Next through the pages: the welcome page again, the first model
+   selected again after Back from the port page although another was
+   chosen, a double-click that does not advance on either list; the third
+   model is installed and the exit page left with Escape: the default
+   printer stays. */
+static int BackAndNext(void)
+{
+    E2E_REQUIRE(PreparePackage(E2e.SampleDir), "package folder not prepared");
+    HWND welcome, modelPage, portPage, exitPage;
+    char text[256];
+    if (!StartToWelcome(&welcome, 0) || !NextToModelPage(welcome, &modelPage))
+        return 0;
+    E2E_REQUIRE(ClickButton(modelPage, ID_BACK), "no Back on the model page");
+    welcome = WaitForWelcome();
+    E2E_REQUIRE(welcome, "no welcome page after Back");
+    if (!NextToModelPage(welcome, &modelPage))
+        return 0;
+
+    /* The longer model first, then Back from the port page. */
+    E2E_REQUIRE(SelectItem(modelPage, IDC_MODEL_LIST, MODEL_524), "no model " MODEL_524);
+    if (!NextToPortPage(modelPage, &portPage))
+        return 0;
+    DoubleClickFirstItem(portPage, IDC_PORT_LIST);
+    PumpFor(600);
+    E2E_REQUIRE(WaitForPortPage(0) == portPage, "a double-click on a port left the page");
+    E2E_REQUIRE(ClickButton(portPage, ID_BACK), "no Back on the port page");
+    modelPage = WaitForModelPage();
+    E2E_REQUIRE(modelPage, "no model page after Back");
+    SelectedText(modelPage, IDC_MODEL_LIST, text, sizeof text);
+    E2E_REQUIRE(strcmp(text, MODEL_521) == 0, "model selected after Back: \"%s\"", text);
+
+    DoubleClickFirstItem(modelPage, IDC_MODEL_LIST);
+    PumpFor(600);
+    E2E_REQUIRE(WaitForModelPage(0) == modelPage, "a double-click on a model left the page");
+    E2E_REQUIRE(SelectItem(modelPage, IDC_MODEL_LIST, MODEL_528), "no model " MODEL_528);
+    if (!NextToPortPage(modelPage, &portPage) || !CopyAndRegister(portPage, &exitPage))
+        return 0;
+    if (!CheckExitPage(exitPage, 1) || !FinishExitPage(exitPage, ESCAPE_KEY))
+        return 0;
+
+    /* Only the last choice was registered, with its own files and data type. */
+    if (!CheckInstalled(MODEL_528, "COM1:", Files528, "NT EMF 1.008"))
+        return 0;
+    static const char *const others[] = { MODEL_521, MODEL_524 };
+    for (const char *other : others) {
+        DriverFacts facts;
+        ReadDriver(other, &facts);
+        E2E_REQUIRE(!facts.registered, "driver %s registered", other);
+    }
+    ReadDefaultPrinter(text, sizeof text);
+    E2E_REQUIRE(strcmp(text, SavedDefault) == 0, "default printer changed to \"%s\" by Escape", text);
+    return 1;
+}
+E2E_SCENARIO(wizard_back_and_next) { return WithCleanSpooler(BackAndNext); }
+
+/* Choosing a model with fewer files and a shorter name after another:
+   FileList and the previous names are the new model's alone. */
+static int OtherModelAfterBack(void)
+{
+    E2E_REQUIRE(PreparePackage(E2e.SampleDir), "package folder not prepared");
+    HWND welcome, modelPage, portPage, exitPage;
+    if (!StartToWelcome(&welcome, 0) || !NextToModelPage(welcome, &modelPage))
+        return 0;
+    E2E_REQUIRE(SelectItem(modelPage, IDC_MODEL_LIST, MODEL_524), "no model " MODEL_524);
+    if (!NextToPortPage(modelPage, &portPage))
+        return 0;
+    E2E_REQUIRE(ClickButton(portPage, ID_BACK), "no Back on the port page");
+    modelPage = WaitForModelPage();
+    E2E_REQUIRE(modelPage, "no model page after Back");
+    E2E_REQUIRE(SelectItem(modelPage, IDC_MODEL_LIST, MODEL_521), "no model " MODEL_521);
+    if (!NextToPortPage(modelPage, &portPage))
+        return 0;
+    E2E_REQUIRE(SelectItem(portPage, IDC_PORT_LIST, "LPT2:"), "no port LPT2:");
+    if (!CopyAndRegister(portPage, &exitPage) || !FinishExitPage(exitPage, OK_BOX_CHECKED))
+        return 0;
+    if (!CheckInstalled(MODEL_521, "LPT2:", Files521, "RAW"))
+        return 0;
+    char device[1024];
+    ReadDefaultPrinter(device, sizeof device);
+    E2E_REQUIRE(strcmp(device, MODEL_521 "," MODEL_521 ",LPT2:") == 0, "default printer \"%s\"", device);
+    return 1;
+}
+E2E_SCENARIO(wizard_other_model_after_back) { return WithCleanSpooler(OtherModelAfterBack); }
+
+/* The port page's first selection, with ports added to or taken from the
+   prefix's port list. */
+static int PortSelectedAfter(const char *added, const char *removed, const char *expected, const char *shot)
+{
+    if (added)
+        E2E_REQUIRE(AddPort(added), "port %s not added", added);
+    if (removed)
+        E2E_REQUIRE(RemovePort(removed), "port %s not removed", removed);
+    E2E_REQUIRE(PreparePackage(E2e.SampleDir), "package folder not prepared");
+    HWND welcome, modelPage, portPage;
+    if (!StartToWelcome(&welcome, 0) || !NextToModelPage(welcome, &modelPage) || !NextToPortPage(modelPage, &portPage))
+        return 0;
+    if (shot)
+        Shot(shot);
+    char text[256];
+    SelectedText(portPage, IDC_PORT_LIST, text, sizeof text);
+    E2E_REQUIRE(strcmp(text, expected) == 0, "port selected: \"%s\", expected \"%s\"", text, expected);
+    if (!expected[0]) {
+        /* Nothing selected: Next warns and the page stays. */
+        E2E_REQUIRE(ClickButton(portPage, ID_NEXT), "no Next");
+        HWND warning = WaitForMessageDialog("Warinig", text, sizeof text);
+        E2E_REQUIRE(warning, "no warning");
+        E2E_REQUIRE(strcmp(text, "Select printer port to connect.") == 0, "warning \"%s\"", text);
+        Shot("port-warning");
+        E2E_REQUIRE(ClickButton(warning, IDOK), "no Ok in the warning");
+        E2E_REQUIRE(WaitForPortPage() == portPage, "the port page did not stay");
+    }
+    if (!AskCancel(portPage, CANCEL_BUTTON, IDYES, NULL))
+        return 0;
+    return EndsAsFailure(NULL);
+}
+static int IrPortFirst(void) { return PortSelectedAfter("IR:", NULL, "IR:", "port-ir"); }
+static int NoPortSelected(void) { return PortSelectedAfter(NULL, "COM1:", "", "port-none"); }
+E2E_SCENARIO(wizard_port_ir_selected) { return WithCleanSpooler(IrPortFirst); }
+E2E_SCENARIO(wizard_port_none_selected) { return WithCleanSpooler(NoPortSelected); }
+
+/* An INF without models: an empty list, and Next warns. */
+static int NoModels(void)
+{
+    E2E_REQUIRE(PreparePackage(NULL), "package folder not prepared");
+    E2E_REQUIRE(WritePackageFile("KV_R52x.INF", "[Version]\r\nSignature=\"$Windows NT$\"\r\n"), "INF not written");
+    HWND welcome, modelPage;
+    if (!StartToWelcome(&welcome, 0) || !NextToModelPage(welcome, &modelPage))
+        return 0;
+    E2E_REQUIRE(ListCount(modelPage, IDC_MODEL_LIST) == 0, "models listed");
+    E2E_REQUIRE(ClickButton(modelPage, ID_NEXT), "no Next");
+    char text[256];
+    HWND warning = WaitForMessageDialog("Warinig", text, sizeof text);
+    E2E_REQUIRE(warning, "no warning");
+    E2E_REQUIRE(strcmp(text, "Select printer model to install.") == 0, "warning \"%s\"", text);
+    Shot("model-warning");
+    E2E_REQUIRE(ClickButton(warning, IDOK), "no Ok in the warning");
+    E2E_REQUIRE(WaitForModelPage() == modelPage, "the model page did not stay");
+    if (!AskCancel(modelPage, CANCEL_ESCAPE, IDYES, NULL))
+        return 0;
+    return EndsAsFailure(NULL);
+}
+E2E_SCENARIO(wizard_no_models_warning) { return WithCleanSpooler(NoModels); }
+
+/* Cancel on each page: No keeps the page as it was; then a cancel asked in
+   another way and answered Yes ends with the failure page. */
+static int CancelOn(int pageControl, CancelWay yesWay, const char *shotPrefix)
+{
+    E2E_REQUIRE(PreparePackage(E2e.SampleDir), "package folder not prepared");
+    HWND page;
+    if (!StartToWelcome(&page, 0))
+        return 0;
+    if (pageControl != IDC_WELCOME_TEXT && !NextToModelPage(page, &page))
+        return 0;
+    if (pageControl == IDC_PORT_LIST) {
+        E2E_REQUIRE(SelectItem(page, IDC_MODEL_LIST, MODEL_528), "no model " MODEL_528);
+        if (!NextToPortPage(page, &page))
+            return 0;
+        E2E_REQUIRE(SelectItem(page, IDC_PORT_LIST, "LPT1:"), "no port LPT1:");
+    }
+    char before[256] = "", after[256] = "";
+    if (pageControl != IDC_WELCOME_TEXT)
+        SelectedText(page, pageControl, before, sizeof before);
+    char shot[64];
+    snprintf(shot, sizeof shot, "%s-question", shotPrefix);
+    if (!AskCancel(page, CANCEL_BUTTON, IDNO, shot))
+        return 0;
+    E2E_REQUIRE(WaitForDialog(pageControl, WIZARD_CAPTION) == page, "the page did not stay after No");
+    if (pageControl != IDC_WELCOME_TEXT)
+        SelectedText(page, pageControl, after, sizeof after);
+    E2E_REQUIRE(strcmp(before, after) == 0, "selection \"%s\" became \"%s\"", before, after);
+    if (!AskCancel(page, yesWay, IDYES, NULL))
+        return 0;
+    snprintf(shot, sizeof shot, "%s-failure", shotPrefix);
+    return EndsAsFailure(shot);
+}
+static int CancelWelcome(void) { return CancelOn(IDC_WELCOME_TEXT, CANCEL_ESCAPE, "welcome"); }
+static int CancelModel(void) { return CancelOn(IDC_MODEL_LIST, CANCEL_BUTTON, "model"); }
+static int CancelPort(void) { return CancelOn(IDC_PORT_LIST, CANCEL_CLOSE_BOX, "port"); }
+E2E_SCENARIO(wizard_cancel_welcome) { return WithCleanSpooler(CancelWelcome); }
+E2E_SCENARIO(wizard_cancel_model) { return WithCleanSpooler(CancelModel); }
+E2E_SCENARIO(wizard_cancel_port) { return WithCleanSpooler(CancelPort); }
+
+/* Cancel in the copy dialog, answered Yes: the failure page, no driver. */
+static int CancelCopy(void)
+{
+    E2E_REQUIRE(PreparePackage(E2e.SampleDir), "package folder not prepared");
+    HWND welcome, modelPage, portPage;
+    if (!StartToWelcome(&welcome, 0) || !NextToModelPage(welcome, &modelPage) || !NextToPortPage(modelPage, &portPage))
+        return 0;
+    E2E_REQUIRE(ClickButton(portPage, ID_NEXT), "no Next on the port page");
+    HWND copy = WaitForCopyDialog();
+    E2E_REQUIRE(copy, "no copy dialog");
+    if (!AskCancel(copy, CANCEL_ESCAPE, IDYES, NULL))
+        return 0;
+    return EndsAsFailure("copy-failure");
+}
+E2E_SCENARIO(wizard_cancel_copy) { return WithCleanSpooler(CancelCopy); }
+
+/* A printer of the model's name on a driver of another name: the printer
+   goes on the port page's Next, but no driver of the model's name can be
+   deleted, so the removal fails, "Setup error" is shown and the
+   installation ends as failed. */
+static int RemovalFails(void)
+{
+    E2E_REQUIRE(AddPrinterOnDriver(MODEL_521, "E2E Other Driver", "LPT3:", NULL), "earlier printer not made");
+    E2E_REQUIRE(PreparePackage(E2e.SampleDir), "package folder not prepared");
+    HWND welcome, modelPage, portPage;
+    int passed = StartToWelcome(&welcome, 0) && NextToModelPage(welcome, &modelPage) &&
+                 NextToPortPage(modelPage, &portPage);
+    if (passed) {
+        char text[512];
+        ClickButton(portPage, ID_NEXT);
+        HWND box = WaitForMessageBox(E2e.Setup.dwProcessId, "Setup error", text, sizeof text, E2E_WINDOW_TIMEOUT);
+        passed = box != NULL;
+        if (!passed)
+            E2eFail(__FILE__, __LINE__, "no \"Setup error\" message");
+        else {
+            Shot("setup-error");
+            if (strcmp(text, "Previous verion driver is currently used by an application.\nTerminate all "
+                             "applications. And then delete previous version driver from printer folderand retry.") != 0)
+                passed = E2eFail(__FILE__, __LINE__, "message \"%s\"", text);
+            ClickButton(box, IDOK);
+            passed = passed && EndsAsFailure("setup-error-failure");
+        }
+    }
+    DeletePrinterDriverA(NULL, (LPSTR)ENVIRONMENT, (LPSTR)"E2E Other Driver");
+    return passed;
+}
+E2E_SCENARIO(wizard_removal_fails) { return WithCleanSpooler(RemovalFails); }
+
+/* A package without one of the model's files: the copy stops with "File
+   open error." and the installation ends with the failure page. */
+static int CopyFails(void)
+{
+    E2E_REQUIRE(PreparePackage(E2e.SampleDir), "package folder not prepared");
+    char missing[MAX_PATH];
+    snprintf(missing, sizeof missing, "%sKV_R52x.DLL", E2e.PackageDir);
+    E2E_REQUIRE(DeleteFileA(missing), "%s not deleted", missing);
+    HWND welcome, modelPage, portPage;
+    if (!StartToWelcome(&welcome, 0) || !NextToModelPage(welcome, &modelPage) || !NextToPortPage(modelPage, &portPage))
+        return 0;
+    E2E_REQUIRE(ClickButton(portPage, ID_NEXT), "no Next on the port page");
+    char text[256];
+    HWND error = WaitForMessageDialog("Error", text, sizeof text);
+    E2E_REQUIRE(error, "no copy error");
+    E2E_REQUIRE(strcmp(text, "File open error.") == 0, "copy error \"%s\"", text);
+    Shot("copy-error");
+    E2E_REQUIRE(ClickButton(error, IDOK), "no Ok in the copy error");
+    return EndsAsFailure("copy-error-failure");
+}
+E2E_SCENARIO(wizard_copy_fails) { return WithCleanSpooler(CopyFails); }
