@@ -16,10 +16,3 @@ add_test(NAME e2e_install_win7_64bit
 set_tests_properties(e2e_install_win7_64bit PROPERTIES RESOURCE_LOCK e2e SKIP_RETURN_CODE 77
   TIMEOUT 300 LABELS e2e)
 
-# The installations walk the whole wizard: without its pages (before they
-# are merged) they cannot run.
-if(NOT EXISTS ${CMAKE_SOURCE_DIR}/ui/model_page.cpp)
-  set_tests_properties(e2e_install_win2k e2e_install_winxp e2e_install_vista e2e_install_win7
-    e2e_install_win7_64bit e2e_hardening_garbage_inf e2e_hardening_no_inf
-    e2e_hardening_five_thousand_models PROPERTIES DISABLED TRUE)
-endif()
