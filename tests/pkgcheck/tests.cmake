@@ -13,3 +13,10 @@ foreach(line ${pkgcheck_cases})
             ${CMAKE_SOURCE_DIR}/sample ${case_name})
   set_tests_properties(pkgcheck_${case_name} PROPERTIES TIMEOUT 120 LABELS pkgcheck)
 endforeach()
+
+# pkgcheck.exe is shipped to vendors beside setup.exe: it must load on
+# Windows 2000 too.
+add_test(NAME import_check_pkgcheck
+  COMMAND ${CMAKE_SOURCE_DIR}/tests/tools/check_imports.sh $<TARGET_FILE:pkgcheck>)
+set_tests_properties(import_check_pkgcheck PROPERTIES LABELS imports
+  ENVIRONMENT OBJDUMP=${MINGW_OBJDUMP} TIMEOUT 60)
