@@ -4,8 +4,10 @@
 # files of PACKAGE_DIR (default: the repository's sample/, when it exists).
 # Usage: ./run.sh [PACKAGE_DIR]
 # With DISPLAY set, the wizard opens on that display and run.sh returns when
-# it ends. Without one, it runs under Xvfb for RUN_SECONDS (default 6), a
-# screenshot is saved and its path printed, and the program is ended.
+# it ends. Without one, the test driver runs a whole installation under Xvfb
+# (the first model, the port the page selects, default printer) and writes
+# into a fresh folder, whose path it prints: a screenshot of every step, one
+# contact sheet of them all and summary.txt, what was registered.
 set -euo pipefail
 source_package=""
 if [ $# -gt 0 ]; then
@@ -56,9 +58,26 @@ if [ $headless -eq 0 ]; then
   exit 0
 fi
 
-wine setup.exe >"$log" 2>&1 &
-sleep "${RUN_SECONDS:-6}"
-shot="$build/run-shot.png"
+# Headless: the e2e driver walks the wizard in this prefix and keeps what it
+# installed there.
+out="$build/run-$(date +%Y%m%d-%H%M%S)"
+mkdir -p "$out"
+status=0
+RUN_KEEP_INSTALLATION=1 wine "$build/tests/e2e.exe" run_whole_installation --setup="$build/setup.exe" \
+  ${source_package:+--sample="$source_package"} --shots="$out" >"$out/driver.log" 2>&1 || status=$?
+tr -d '\r' <"$out/driver.log" | grep -v '^screenshot ' || true
 # The virtual desktop fills the top left 1024x768 of the screen.
-import -window root -crop 1024x768+0+0 +repage "$shot"
-echo "Screenshot: $shot"
+for shot in "$out"/*.bmp; do
+  [ -e "$shot" ] || continue
+  name=$(basename "$shot" .bmp)
+  convert "$shot" -crop 1024x768+0+0 +repage "$out/${name#run_whole_installation-}.png"
+  rm -f "$shot"
+done
+if compgen -G "$out/[0-9]*.png" >/dev/null; then
+  montage -label '%t' "$out"/[0-9]*.png -tile 4x -geometry 480x360+6+6 -pointsize 16 \
+    -background '#dddddd' "$out/contact-sheet.png"
+fi
+echo
+if [ -f "$out/summary.txt" ]; then cat "$out/summary.txt"; echo; fi
+echo "Screenshots, contact sheet and summary: $out"
+exit $status
