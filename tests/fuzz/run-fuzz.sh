@@ -13,7 +13,7 @@ build=${1:?usage: run-fuzz.sh BUILD_DIR}
 seconds=${FUZZ_SECONDS:-20}
 
 shopt -s nullglob
-logic=("$root"/{shell,setupinfo,install,spooler,ui}/*_logic.cpp)
+logic=("$root"/{shell,setupinfo,install,spooler,ui,pkgcheck}/*_logic.cpp)
 targets=("$here"/fuzz_*.cpp)
 shopt -u nullglob
 # Nothing to build yet: succeed quietly.
