@@ -1,78 +1,43 @@
 /*
- * Printers and drivers made in Wine's real spooler by the tests, and the
- * questions the tests ask it. Wine takes a driver whose bare file names are
- * missing from the driver directory, so no files are needed.
+ * Printers and drivers made in Wine's real spooler by the tests, the
+ * questions the tests ask it, and a recording seam: each spooler call the
+ * program makes is counted and passed on to Wine unless a refusal is set.
+ * Wine takes a driver whose bare file names are missing from the driver
+ * directory, so no files are needed.
  */
-#ifndef SPOOLER_FIXTURES_H
-#define SPOOLER_FIXTURES_H
+#ifndef SPOOLER_FAKES_H
+#define SPOOLER_FAKES_H
 
 #include <windows.h>
 #include <winspool.h>
-#include <string.h>
-#include "shell/setup_state.h"
 
-/* Adds a driver named `driver` and a printer named `printer` on it. */
-inline int AddFixturePrinter(const char *printer, const char *driver, const char *port)
-{
-    DRIVER_INFO_3A driverInfo;
-    ZeroMemory(&driverInfo, sizeof driverInfo);
-    driverInfo.cVersion = 3;
-    driverInfo.pName = (LPSTR)driver;
-    driverInfo.pEnvironment = (LPSTR)SetupEnvironment;
-    driverInfo.pDriverPath = (LPSTR)"UNIDRV.DLL";
-    driverInfo.pDataFile = (LPSTR)"KV_R52x.GPD";
-    driverInfo.pConfigFile = (LPSTR)"UNIDRVUI.DLL";
-    if (!AddPrinterDriverA(NULL, 3, (LPBYTE)&driverInfo))
-        return 0;
-    PRINTER_INFO_2A printerInfo;
-    ZeroMemory(&printerInfo, sizeof printerInfo);
-    printerInfo.pPrinterName = (LPSTR)printer;
-    printerInfo.pPortName = (LPSTR)port;
-    printerInfo.pDriverName = (LPSTR)driver;
-    printerInfo.pPrintProcessor = (LPSTR)"WinPrint";
-    printerInfo.pDatatype = (LPSTR)"RAW";
-    HANDLE handle = AddPrinterA(NULL, 2, (LPBYTE)&printerInfo);
-    if (!handle)
-        return 0;
-    ClosePrinter(handle);
-    return 1;
-}
+/* Adds a driver named `driver` (UNIDRV files, `dependentFiles` may be NULL)
+   and, when `printer` is not NULL, a printer of that name on it. */
+int AddFixturePrinter(const char *printer, const char *driver, const char *port,
+                      const char *dependentFiles = NULL);
 
 /* Deletes the printer, when there is one, then the driver. */
-inline void RemoveFixturePrinter(const char *printer, const char *driver)
-{
-    HANDLE handle = NULL;
-    PRINTER_DEFAULTSA defaults = { NULL, NULL, PRINTER_ALL_ACCESS };
-    if (OpenPrinterA((LPSTR)printer, &handle, &defaults)) {
-        DeletePrinter(handle);
-        ClosePrinter(handle);
-    }
-    DeletePrinterDriverA(NULL, (LPSTR)SetupEnvironment, (LPSTR)driver);
-}
+void RemoveFixturePrinter(const char *printer, const char *driver);
 
-inline int PrinterExists(const char *name)
-{
-    HANDLE printer = NULL;
-    if (!OpenPrinterA((LPSTR)name, &printer, NULL))
-        return 0;
-    ClosePrinter(printer);
-    return 1;
-}
+int PrinterExists(const char *name);
 
 /* 1 when a driver of exactly that name is registered for the environment. */
-inline int DriverRegistered(const char *name)
-{
-    DWORD needed = 0, count = 0;
-    EnumPrinterDriversA(NULL, (LPSTR)SetupEnvironment, 1, NULL, 0, &needed, &count);
-    BYTE *buffer = (BYTE *)LocalAlloc(LPTR, needed + 1);
-    int found = 0;
-    if (buffer && EnumPrinterDriversA(NULL, (LPSTR)SetupEnvironment, 1, buffer, needed, &needed, &count)) {
-        DRIVER_INFO_1A *drivers = (DRIVER_INFO_1A *)buffer;
-        for (DWORD i = 0; i < count && !found; i++)
-            found = strcmp(drivers[i].pName, name) == 0;
-    }
-    LocalFree(buffer);
-    return found;
-}
+int DriverRegistered(const char *name);
+
+/* The spooler calls seen since RecordSpoolerCalls, and the refusals asked
+   for: a non-zero refuse* makes that call fail with it as the last error
+   (enumeration fails on its second call, the one with a buffer). */
+struct SpoolerCalls {
+    int opens, closes, printerDeletes, driverDeletes, enumerations, driverAdds, printerAdds;
+    int hadDefaults;      /* of the last open */
+    ACCESS_MASK access;   /* asked for by the last open with defaults */
+    DWORD refuseOpen, refusePrinterDelete, refuseDriverDelete, refuseEnumeration;
+    DWORD refuseDriverAdd, refusePrinterAdd;
+};
+extern SpoolerCalls Calls;
+
+/* Clears Calls and routes those spooler calls through the recorder;
+   ResetSpoolerApi ends it. */
+void RecordSpoolerCalls(void);
 
 #endif

@@ -9,7 +9,7 @@
 #include "shell/setup_state.h"
 #include "ui/ui.h"
 #include "ui/resources/resource.h"
-#include "spooler_fixtures.h"
+#include "spooler_fakes.h"
 #include "wizard_script.h"
 
 static const char TestPrinter[] = "Exit Page Test Printer";

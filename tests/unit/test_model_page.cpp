@@ -9,7 +9,7 @@
 #include "ui/ui.h"
 #include "ui/resources/resource.h"
 #include "test_support.h"
-#include "spooler_fixtures.h"
+#include "spooler_fakes.h"
 #include "wizard_script.h"
 
 static const char ModelInf[] =

@@ -12,7 +12,7 @@
 #include "ui/ui.h"
 #include "ui/welcome_text_logic.h"
 #include "ui/resources/resource.h"
-#include "spooler_fixtures.h"
+#include "spooler_fakes.h"
 #include "wizard_script.h"
 
 static const char *const *FakePorts;

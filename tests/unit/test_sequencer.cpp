@@ -11,7 +11,7 @@
 #include "shell/sequencer.h"
 #include "spooler/spooler_api.h"
 #include "ui/resources/resource.h"
-#include "spooler_fixtures.h"
+#include "spooler_fakes.h"
 #include "test_support.h"
 #include "wizard_script.h"
 
@@ -95,12 +95,6 @@ static void RunOwnerLoop(void *)
 static int StatusText(char *out, int size)
 {
     return ReadControlText(SetupState.StatusWindow, IDC_STATUS_TEXT, out, size);
-}
-
-/* Removes what a registration test left: the printer, then the driver. */
-static void RemoveTestPrinterAndDriver(void)
-{
-    RemoveFixturePrinter(TestModel, TestModel);
 }
 
 /* The model data a registration needs, as the model and port pages leave it. */
@@ -251,51 +245,6 @@ TEST_CASE("a close request shows the exit page of its result, then the window go
     }
 }
 
-/* Counts the registration's spooler calls and, when asked, refuses the
-   driver with a fixed error code. */
-static int AddDriverCalls, DeletePrinterCalls, DeleteDriverCalls, ClosePrinterCalls;
-static BOOL WINAPI RefuseDriver(LPSTR, DWORD, LPBYTE)
-{
-    AddDriverCalls++;
-    SetLastError(ERROR_UNKNOWN_PRINTER_DRIVER);
-    return FALSE;
-}
-static BOOL WINAPI CountingAddDriver(LPSTR server, DWORD level, LPBYTE info)
-{
-    AddDriverCalls++;
-    return AddPrinterDriverA(server, level, info);
-}
-static BOOL WINAPI CountingDeletePrinter(HANDLE printer)
-{
-    DeletePrinterCalls++;
-    return DeletePrinter(printer);
-}
-static BOOL WINAPI CountingDeleteDriver(LPSTR server, LPSTR environment, LPSTR driver)
-{
-    DeleteDriverCalls++;
-    return DeletePrinterDriverA(server, environment, driver);
-}
-static BOOL WINAPI CountingClosePrinter(HANDLE printer)
-{
-    ClosePrinterCalls++;
-    return ClosePrinter(printer);
-}
-static BOOL WINAPI CannotOpen(LPSTR, LPHANDLE printer, LPPRINTER_DEFAULTSA)
-{
-    *printer = NULL;
-    SetLastError(ERROR_ACCESS_DENIED);
-    return FALSE;
-}
-
-static void CountSpoolerCalls(void)
-{
-    AddDriverCalls = DeletePrinterCalls = DeleteDriverCalls = ClosePrinterCalls = 0;
-    Spooler.AddPrinterDriverA = CountingAddDriver;
-    Spooler.DeletePrinter = CountingDeletePrinter;
-    Spooler.DeletePrinterDriverA = CountingDeleteDriver;
-    Spooler.ClosePrinter = CountingClosePrinter;
-}
-
 struct RegisterSteps {
     long writeWait, reinstallWait, finishWait;
     char statusText[256];
@@ -315,18 +264,18 @@ static void RunRegistration(HWND owner, RegisterSteps *steps)
     StatusText(steps->statusText, sizeof steps->statusText);
     steps->driverAfterFirst = DriverRegistered(TestModel);
     steps->printerAfterFirst = PrinterExists(TestModel);
-    int deletesBefore = DeletePrinterCalls + DeleteDriverCalls, closesBefore = ClosePrinterCalls;
+    int deletesBefore = Calls.printerDeletes + Calls.driverDeletes, closesBefore = Calls.closes;
     steps->reinstallWait = RunNextTimer(owner, TIMER_REINSTALL, 10000);
-    steps->deletesAfterReinstall = DeletePrinterCalls + DeleteDriverCalls - deletesBefore;
-    steps->closesAfterReinstall = ClosePrinterCalls - closesBefore;
+    steps->deletesAfterReinstall = Calls.printerDeletes + Calls.driverDeletes - deletesBefore;
+    steps->closesAfterReinstall = Calls.closes - closesBefore;
     steps->finishWait = RunNextTimer(owner, TIMER_FINISH, 10000);
 }
 
 TEST_CASE("registration: status window, two runs 2 s apart with a removal between, then close with 1")
 {
-    RemoveTestPrinterAndDriver();
+    RemoveFixturePrinter(TestModel, TestModel);
     ChooseTestModel();
-    CountSpoolerCalls();
+    RecordSpoolerCalls();
     HWND owner = CreateQuietOwner();
     REQUIRE(owner);
 
@@ -342,7 +291,7 @@ TEST_CASE("registration: status window, two runs 2 s apart with a removal betwee
     /* The printer was deleted and its handle closed once, the driver deleted. */
     CHECK(steps.deletesAfterReinstall == 2);
     CHECK(steps.closesAfterReinstall == 2);  /* the removal's and the new printer's */
-    CHECK(AddDriverCalls == 2);
+    CHECK(Calls.driverAdds == 2);
     CHECK(steps.finishWait >= 1900);
 
     CHECK(SetupState.StatusWindow == NULL);
@@ -356,15 +305,15 @@ TEST_CASE("registration: status window, two runs 2 s apart with a removal betwee
 
     DestroyTestOwner(owner);
     ResetSpoolerApi();
-    RemoveTestPrinterAndDriver();
+    RemoveFixturePrinter(TestModel, TestModel);
 }
 
 TEST_CASE("registration: a printer that cannot be opened is not removed, and the second run still happens")
 {
-    RemoveTestPrinterAndDriver();
+    RemoveFixturePrinter(TestModel, TestModel);
     ChooseTestModel();
-    CountSpoolerCalls();
-    Spooler.OpenPrinterA = CannotOpen;
+    RecordSpoolerCalls();
+    Calls.refuseOpen = ERROR_ACCESS_DENIED;
     HWND owner = CreateQuietOwner();
     REQUIRE(owner);
 
@@ -372,14 +321,14 @@ TEST_CASE("registration: a printer that cannot be opened is not removed, and the
     RunRegistration(owner, &steps);
     CHECK(steps.deletesAfterReinstall == 0);
     CHECK(steps.closesAfterReinstall == 1);  /* the new printer's handle only */
-    CHECK(AddDriverCalls == 2);
+    CHECK(Calls.driverAdds == 2);
     MSG posted;
     REQUIRE(TakePosted(owner, WM_CLOSE, &posted));
     CHECK(posted.wParam == 1);
 
     DestroyTestOwner(owner);
     ResetSpoolerApi();
-    RemoveTestPrinterAndDriver();
+    RemoveFixturePrinter(TestModel, TestModel);
 }
 
 /* Keeps a screenshot in the test programs' shots folder, after a moment
@@ -425,10 +374,10 @@ static int AnswerRefusalsThenExit(void *context)
 
 TEST_CASE("a driver the spooler refuses is reported in each run, and the exit page still reports success")
 {
-    RemoveTestPrinterAndDriver();
+    RemoveFixturePrinter(TestModel, TestModel);
     ChooseTestModel();
-    CountSpoolerCalls();
-    Spooler.AddPrinterDriverA = RefuseDriver;
+    RecordSpoolerCalls();
+    Calls.refuseDriverAdd = ERROR_UNKNOWN_PRINTER_DRIVER;
     HWND owner = CreateQuietOwner();
     REQUIRE(owner);
     PostMessageA(owner, WM_COMMAND, CMD_REGISTER, 0);
@@ -437,7 +386,7 @@ TEST_CASE("a driver the spooler refuses is reported in each run, and the exit pa
     REQUIRE(RunWithScript(RunOwnerLoop, NULL, AnswerRefusalsThenExit, &seen));
     ResetSpoolerApi();
     CHECK(seen.messages == 2);
-    CHECK(AddDriverCalls == 2);
+    CHECK(Calls.driverAdds == 2);
     char expected[128];
     snprintf(expected, sizeof expected, "Cannot add a printer driver!\r\n(System Error Code : %d)",
              (int)ERROR_UNKNOWN_PRINTER_DRIVER);
@@ -446,5 +395,5 @@ TEST_CASE("a driver the spooler refuses is reported in each run, and the exit pa
     CHECK(strcmp(seen.exitText, "The Installation has done successfully.") == 0);
     CHECK(PrinterExists(TestModel) == 0);
     CHECK_FALSE(IsWindow(owner));
-    RemoveTestPrinterAndDriver();
+    RemoveFixturePrinter(TestModel, TestModel);
 }

@@ -9,6 +9,7 @@
 #include "shell/setup_state.h"
 #include "spooler/spooler.h"
 #include "spooler/spooler_api.h"
+#include "spooler_fakes.h"
 
 static const char RegModel[] = "Catalogue Reg KV-R5 Test";
 
@@ -101,21 +102,6 @@ static std::string ReadPrinter(const char *printerName)
     BOOL ok = needed && GetPrinterA(printer, 2, (LPBYTE)&block[0], needed, &needed);
     ClosePrinter(printer);
     return ok ? block : std::string();
-}
-
-static int DriverRegistered(const char *name)
-{
-    DWORD needed = 0, count = 0;
-    EnumPrinterDriversA(NULL, (LPSTR)SetupState.Environment, 1, NULL, 0, &needed, &count);
-    std::string block(needed + 1, '\0');
-    if (!EnumPrinterDriversA(NULL, (LPSTR)SetupState.Environment, 1, (LPBYTE)&block[0], needed,
-                             &needed, &count))
-        return 0;
-    const DRIVER_INFO_1A *drivers = (const DRIVER_INFO_1A *)block.data();
-    for (DWORD i = 0; i < count; i++)
-        if (strcmp(drivers[i].pName, name) == 0)
-            return 1;
-    return 0;
 }
 
 static void CheckRegistered(const char *model, const char *port)
@@ -260,27 +246,19 @@ TEST_CASE("the level-6 driver record and the level-2 printer record, field by fi
 
     REQUIRE(Seen.printerCalls == 1);
     const PRINTER_INFO_2A &p = Seen.printer;
-    CHECK(p.pServerName == NULL);
     CHECK(std::string(p.pPrinterName) == RegModel);
     CHECK(std::string(p.pPortName) == "COM2:");
     CHECK(std::string(p.pDriverName) == RegModel);
     CHECK(std::string(p.pPrintProcessor) == "WinPrint");
     CHECK(std::string(p.pDatatype) == "NT EMF 1.008");
     CHECK(p.Attributes == PRINTER_ATTRIBUTE_DO_COMPLETE_FIRST);
-    CHECK(p.pShareName == NULL);
-    CHECK(p.pComment == NULL);
-    CHECK(p.pLocation == NULL);
-    CHECK(p.pDevMode == NULL);
-    CHECK(p.pSepFile == NULL);
-    CHECK(p.pParameters == NULL);
-    CHECK(p.pSecurityDescriptor == NULL);
-    CHECK(p.Priority == 0);
-    CHECK(p.DefaultPriority == 0);
-    CHECK(p.StartTime == 0);
-    CHECK(p.UntilTime == 0);
-    CHECK(p.Status == 0);
-    CHECK(p.cJobs == 0);
-    CHECK(p.AveragePPM == 0);
+    /* Nothing else set: no share, no separator page, no device mode. */
+    PRINTER_INFO_2A rest = p;
+    rest.pPrinterName = rest.pPortName = rest.pDriverName = rest.pPrintProcessor = rest.pDatatype = NULL;
+    rest.Attributes = 0;
+    PRINTER_INFO_2A zero;
+    ZeroMemory(&zero, sizeof zero);
+    CHECK(memcmp(&rest, &zero, sizeof zero) == 0);
     CHECK(RemovePreviousInstall() == 1);
 }
 
@@ -311,47 +289,31 @@ TEST_CASE("without KV_R52x.DLL, a hardware id or files the driver still register
     CHECK(RemovePreviousInstall() == 1);
 }
 
-static BOOL WINAPI RefuseDriver(LPSTR, DWORD, LPBYTE)
-{
-    Seen.driverCalls++;
-    SetLastError(ERROR_UNKNOWN_PRINTER_DRIVER);
-    return FALSE;
-}
-
-static HANDLE WINAPI RefusePrinter(LPSTR, DWORD, LPBYTE)
-{
-    Seen.printerCalls++;
-    SetLastError(ERROR_INVALID_PRINTER_NAME);
-    return NULL;
-}
-
 TEST_CASE("a refused driver shows its system error code; a refused printer shows nothing")
 {
     PrepareModel(NULL);
     SelectModel(RegModel, "LPT2:");
     RemovePreviousInstall();
 
-    Seen.driverCalls = Seen.printerCalls = 0;
-    Spooler.AddPrinterDriverA = RefuseDriver;
-    Spooler.AddPrinterA = KeepPrinterRecord;
+    RecordSpoolerCalls();
+    Calls.refuseDriverAdd = ERROR_UNKNOWN_PRINTER_DRIVER;
     ErrorBoxWatch watch;
     StartErrorBoxWatch(&watch);
     CHECK(RegisterDriverAndPrinter() == 0);
     CHECK(StopErrorBoxWatch(&watch) == 1);
     ResetSpoolerApi();
     CHECK(std::string(watch.text) == "Cannot add a printer driver!\r\n(System Error Code : 1797)");
-    CHECK(Seen.driverCalls == 1);
-    CHECK(Seen.printerCalls == 0);
+    CHECK(Calls.driverAdds == 1);
+    CHECK(Calls.printerAdds == 0);
 
-    Seen.driverCalls = Seen.printerCalls = 0;
-    Spooler.AddPrinterDriverA = KeepDriverRecord;
-    Spooler.AddPrinterA = RefusePrinter;
+    RecordSpoolerCalls();
+    Calls.refusePrinterAdd = ERROR_INVALID_PRINTER_NAME;
     StartErrorBoxWatch(&watch);
     CHECK(RegisterDriverAndPrinter() == 0);
     CHECK(StopErrorBoxWatch(&watch) == 0);
     ResetSpoolerApi();
-    CHECK(Seen.driverCalls == 1);
-    CHECK(Seen.printerCalls == 1);
+    CHECK(Calls.driverAdds == 1);
+    CHECK(Calls.printerAdds == 1);
     CHECK(DriverRegistered(RegModel));
     DeletePrinterDriverA(NULL, (LPSTR)SetupState.Environment, (LPSTR)RegModel);
 }
