@@ -162,6 +162,20 @@ void PostKey(HWND window, UINT virtualKey)
     PostMessageA(window, WM_KEYUP, virtualKey, 0xC0000001);
 }
 
+HWND FocusedControl(HWND window)
+{
+    GUITHREADINFO gui;
+    ZeroMemory(&gui, sizeof gui);
+    gui.cbSize = sizeof gui;
+    GetGUIThreadInfo(GetWindowThreadProcessId(window, NULL), &gui);
+    return gui.hwndFocus ? gui.hwndFocus : window;
+}
+
+void PostEscape(HWND dialog)
+{
+    PostKey(FocusedControl(dialog), VK_ESCAPE);
+}
+
 int SaveScreenshot(const char *path)
 {
     HDC screen = GetDC(NULL);

@@ -47,6 +47,14 @@ int ClickButton(HWND dialog, int id);
 /* Posts a key press (WM_KEYDOWN, WM_KEYUP) to a window. */
 void PostKey(HWND window, UINT virtualKey);
 
+/* The control with the keyboard focus in the GUI thread of `window` (the
+   window itself when none). */
+HWND FocusedControl(HWND window);
+
+/* Escape as the user presses it: a key press to the focused control, which
+   the dialog manager turns into IDCANCEL. */
+void PostEscape(HWND dialog);
+
 /* Saves the whole screen as a 24-bit BMP. 1 on success. */
 int SaveScreenshot(const char *path);
 

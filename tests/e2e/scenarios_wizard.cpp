@@ -108,22 +108,6 @@ static HWND WaitForMessageDialog(const char *caption, char *text, int size)
     return box;
 }
 
-/* The keyboard focus inside setup.exe's GUI thread. */
-static HWND FocusOf(HWND window)
-{
-    GUITHREADINFO gui;
-    ZeroMemory(&gui, sizeof gui);
-    gui.cbSize = sizeof gui;
-    GetGUIThreadInfo(GetWindowThreadProcessId(window, NULL), &gui);
-    return gui.hwndFocus ? gui.hwndFocus : window;
-}
-
-/* Escape, posted to the focused control as the keyboard would deliver it. */
-static void PressEscape(HWND dialog)
-{
-    PostKey(FocusOf(dialog), VK_ESCAPE);
-}
-
 /* Selects the list item with that text; 1 when there is one. */
 static int SelectItem(HWND page, int listId, const char *text)
 {
@@ -224,21 +208,18 @@ static int ReadPrinter(const char *name, char *driver, char *port, int size)
 
 struct DriverFacts {
     int registered;
-    char dependentFiles[2048];  /* bare names, each NUL-ended, then a NUL */
+    char dependentFiles[2048];  /* bare names, joined with commas */
     char dataType[64];
     char previousNames[512];    /* as the spooler keeps them, when it does */
 };
 
-/* Appends the bare name of a path to a multi-string. */
-static void AppendBareName(char *list, size_t size, const char *path)
+/* Appends the names of a multi-string to `out`, bare, with commas between. */
+static void JoinBareNames(char *out, size_t size, const char *list)
 {
-    const char *name = strrchr(path, '\\') ? strrchr(path, '\\') + 1 : path;
-    size_t used = 0;
-    while (list[used])
-        used += strlen(list + used) + 1;
-    if (used + strlen(name) + 2 <= size) {
-        strcpy(list + used, name);
-        list[used + strlen(name) + 1] = '\0';
+    for (; list && *list; list += strlen(list) + 1) {
+        const char *name = strrchr(list, '\\') ? strrchr(list, '\\') + 1 : list;
+        size_t used = strlen(out);
+        snprintf(out + used, size - used, "%s%s", used ? "," : "", name);
     }
 }
 
@@ -248,49 +229,19 @@ static void ReadDriver(const char *name, DriverFacts *facts)
     DWORD needed = 0, count = 0;
     EnumPrinterDriversA(NULL, (LPSTR)ENVIRONMENT, 6, NULL, 0, &needed, &count);
     BYTE *buffer = (BYTE *)LocalAlloc(LPTR, needed + 1);
-    if (!buffer || !EnumPrinterDriversA(NULL, (LPSTR)ENVIRONMENT, 6, buffer, needed, &needed, &count)) {
-        LocalFree(buffer);
-        return;
-    }
-    DRIVER_INFO_6A *drivers = (DRIVER_INFO_6A *)buffer;
-    for (DWORD i = 0; i < count; i++) {
-        if (strcmp(drivers[i].pName, name) != 0)
-            continue;
-        facts->registered = 1;
-        for (const char *file = drivers[i].pDependentFiles; file && *file; file += strlen(file) + 1)
-            AppendBareName(facts->dependentFiles, sizeof facts->dependentFiles, file);
-        snprintf(facts->dataType, sizeof facts->dataType, "%s",
-                 drivers[i].pDefaultDataType ? drivers[i].pDefaultDataType : "");
-        for (const char *previous = drivers[i].pszzPreviousNames; previous && *previous;
-             previous += strlen(previous) + 1)
-            AppendBareName(facts->previousNames, sizeof facts->previousNames, previous);
+    if (buffer && EnumPrinterDriversA(NULL, (LPSTR)ENVIRONMENT, 6, buffer, needed, &needed, &count)) {
+        DRIVER_INFO_6A *drivers = (DRIVER_INFO_6A *)buffer;
+        for (DWORD i = 0; i < count; i++) {
+            if (strcmp(drivers[i].pName, name) != 0)
+                continue;
+            facts->registered = 1;
+            JoinBareNames(facts->dependentFiles, sizeof facts->dependentFiles, drivers[i].pDependentFiles);
+            snprintf(facts->dataType, sizeof facts->dataType, "%s",
+                     drivers[i].pDefaultDataType ? drivers[i].pDefaultDataType : "");
+            JoinBareNames(facts->previousNames, sizeof facts->previousNames, drivers[i].pszzPreviousNames);
+        }
     }
     LocalFree(buffer);
-}
-
-static int MultiStringEqual(const char *a, const char *b)
-{
-    for (;;) {
-        if (strcmp(a, b) != 0)
-            return 0;
-        if (!*a)
-            return 1;
-        a += strlen(a) + 1;
-        b += strlen(b) + 1;
-    }
-}
-
-/* Joins a multi-string with commas, for messages. */
-static const char *Joined(const char *list)
-{
-    static char text[1024];
-    text[0] = '\0';
-    for (const char *name = list; *name; name += strlen(name) + 1) {
-        if (text[0])
-            strncat(text, ",", sizeof text - strlen(text) - 1);
-        strncat(text, name, sizeof text - strlen(text) - 1);
-    }
-    return text;
 }
 
 static int ReadWholeFile(const char *path, char *out, DWORD size, DWORD *length)
@@ -507,7 +458,7 @@ static int CheckExitPage(HWND exitPage, int success)
     E2E_REQUIRE(!!IsWindowVisible(box) == success, "default-printer box %s", success ? "hidden" : "shown");
     if (success)
         E2E_REQUIRE(CheckState(exitPage, IDC_SET_DEFAULT) == BST_CHECKED, "default-printer box not checked");
-    E2E_REQUIRE(FocusOf(exitPage) == GetDlgItem(exitPage, IDOK), "Ok has not the focus");
+    E2E_REQUIRE(FocusedControl(exitPage) == GetDlgItem(exitPage, IDOK), "Ok has not the focus");
     return 1;
 }
 
@@ -522,7 +473,7 @@ static int FinishExitPage(HWND exitPage, ExitWay way)
         E2E_REQUIRE(CheckState(exitPage, IDC_SET_DEFAULT) == BST_UNCHECKED, "the box stays checked");
     }
     if (way == ESCAPE_KEY)
-        PressEscape(exitPage);
+        PostEscape(exitPage);
     else
         E2E_REQUIRE(ClickButton(exitPage, IDOK), "no Ok on the exit page");
     DWORD exitCode = 1;
@@ -539,15 +490,16 @@ static int CheckInstalled(const char *model, const char *port, const char *files
     DriverFacts driver;
     ReadDriver(model, &driver);
     E2E_REQUIRE(driver.registered, "driver %s not registered", model);
-    E2E_REQUIRE(MultiStringEqual(driver.dependentFiles, files), "driver %s has the files %s", model,
-                Joined(driver.dependentFiles));
+    char expected[2048] = "";
+    JoinBareNames(expected, sizeof expected, files);
+    E2E_REQUIRE(strcmp(driver.dependentFiles, expected) == 0, "driver %s has the files %s", model,
+                driver.dependentFiles);
     E2E_REQUIRE(strcmp(driver.dataType, dataType) == 0, "driver %s has the data type \"%s\"", model, driver.dataType);
-    printf("driver %s: files %s; ", model, Joined(driver.dependentFiles));
-    printf("previous names %s\n", Joined(driver.previousNames));
+    printf("driver %s: files %s; previous names %s\n", model, driver.dependentFiles, driver.previousNames);
     /* The previous names: the model's own name alone, even after another
        model with a longer name was chosen first. */
-    E2E_REQUIRE(strcmp(driver.previousNames, model) == 0 && !driver.previousNames[strlen(model) + 1],
-                "driver %s has the previous names %s", model, Joined(driver.previousNames));
+    E2E_REQUIRE(strcmp(driver.previousNames, model) == 0, "driver %s has the previous names %s", model,
+                driver.previousNames);
     char printerDriver[256], printerPort[256];
     E2E_REQUIRE(ReadPrinter(model, printerDriver, printerPort, sizeof printerDriver), "no printer %s", model);
     E2E_REQUIRE(strcmp(printerDriver, model) == 0, "printer %s uses the driver %s", model, printerDriver);
@@ -579,7 +531,7 @@ static int AskCancel(HWND page, CancelWay way, int answer, const char *shot)
     if (way == CANCEL_BUTTON)
         E2E_REQUIRE(ClickButton(page, IDCANCEL), "no Cancel");
     else if (way == CANCEL_ESCAPE)
-        PressEscape(page);
+        PostEscape(page);
     else
         PostMessageA(page, WM_SYSCOMMAND, SC_CLOSE, 0);
     char text[256];
@@ -621,7 +573,7 @@ static int WholeInstallation(void)
     char text[512];
     ReadControlText(welcome, IDC_WELCOME_TEXT, text, sizeof text);
     E2E_REQUIRE(strstr(text, "Supported operating system:\r\n\tWindows 7 Home x86") == text, "welcome text \"%s\"", text);
-    E2E_REQUIRE(FocusOf(welcome) == GetDlgItem(welcome, ID_NEXT), "Next has not the focus");
+    E2E_REQUIRE(FocusedControl(welcome) == GetDlgItem(welcome, ID_NEXT), "Next has not the focus");
 
     if (!NextToModelPage(welcome, &modelPage))
         return 0;
@@ -629,14 +581,14 @@ static int WholeInstallation(void)
     E2E_REQUIRE(ListCount(modelPage, IDC_MODEL_LIST) == 3, "%d models listed", ListCount(modelPage, IDC_MODEL_LIST));
     SelectedText(modelPage, IDC_MODEL_LIST, text, sizeof text);
     E2E_REQUIRE(strcmp(text, MODEL_521) == 0, "model selected: \"%s\"", text);
-    E2E_REQUIRE(FocusOf(modelPage) == GetDlgItem(modelPage, IDC_MODEL_LIST), "the model list has not the focus");
+    E2E_REQUIRE(FocusedControl(modelPage) == GetDlgItem(modelPage, IDC_MODEL_LIST), "the model list has not the focus");
 
     if (!NextToPortPage(modelPage, &portPage))
         return 0;
     Shot("port");
     SelectedText(portPage, IDC_PORT_LIST, text, sizeof text);
     E2E_REQUIRE(strcmp(text, "COM1:") == 0, "port selected: \"%s\"", text);
-    E2E_REQUIRE(FocusOf(portPage) == GetDlgItem(portPage, IDC_PORT_LIST), "the port list has not the focus");
+    E2E_REQUIRE(FocusedControl(portPage) == GetDlgItem(portPage, IDC_PORT_LIST), "the port list has not the focus");
 
     if (!CopyAndRegister(portPage, &exitPage))
         return 0;

@@ -57,7 +57,7 @@ static int ReadAndCloseExitPage(void *context)
     c->failureIcon = icon != NULL && icon == LoadIconA(NULL, IDI_HAND);
     c->boxVisible = IsWindowVisible(GetDlgItem(page, IDC_SET_DEFAULT));
     c->boxChecked = CheckState(page, IDC_SET_DEFAULT) == BST_CHECKED;
-    c->okFocused = FocusOf(page) == GetDlgItem(page, IDOK);
+    c->okFocused = FocusedControl(page) == GetDlgItem(page, IDOK);
 
     switch (c->way) {
     case PRESS_OK:
@@ -65,7 +65,7 @@ static int ReadAndCloseExitPage(void *context)
     case CLEAR_BOX_THEN_OK:
         return ClickButton(page, IDC_SET_DEFAULT) && ClickButton(page, IDOK);
     case PRESS_ESCAPE:
-        PressEscape(page);
+        PostEscape(page);
         return 1;
     case CLOSE_BOX:
         PostMessageA(page, WM_SYSCOMMAND, SC_CLOSE, 0);

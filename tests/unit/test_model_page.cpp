@@ -62,7 +62,7 @@ static int AnswerModelPage(void *context)
     for (int i = 0; i < seen->count && i < 4; i++)
         ListText(page, IDC_MODEL_LIST, i, seen->items[i], sizeof seen->items[i]);
     seen->selection = ListSelection(page, IDC_MODEL_LIST);
-    seen->listFocused = FocusOf(page) == list;
+    seen->listFocused = FocusedControl(page) == list;
 
     HWND box;
     switch (seen->action) {

@@ -83,7 +83,7 @@ struct WelcomeSeen {
 static int CancelAndAnswer(HWND page, Answer answer, char *question, int questionSize, char *caption, int captionSize)
 {
     if (answer == ESCAPE_YES || answer == ESCAPE_ON_QUESTION_THEN_NEXT)
-        PressEscape(page);
+        PostEscape(page);
     else if (answer == CLOSE_BOX_YES)
         PostMessageA(page, WM_SYSCOMMAND, SC_CLOSE, 0);
     else if (!ClickButton(page, IDCANCEL))
@@ -96,7 +96,7 @@ static int CancelAndAnswer(HWND page, Answer answer, char *question, int questio
     if (answer == CANCEL_NO_THEN_NEXT)
         return ClickButton(box, IDNO) && WaitForWindowGone(box, SCRIPT_WAIT_MS);
     if (answer == ESCAPE_ON_QUESTION_THEN_NEXT) {
-        PressEscape(box);
+        PostEscape(box);
         return WaitForWindowGone(box, SCRIPT_WAIT_MS);
     }
     return ClickButton(box, IDYES);

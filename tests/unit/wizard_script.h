@@ -99,23 +99,6 @@ inline HWND WaitForDialogWith(int controlId, DWORD timeoutMs = SCRIPT_WAIT_MS)
     }
 }
 
-/* The window that has the keyboard focus in the thread of `window`. */
-inline HWND FocusOf(HWND window)
-{
-    GUITHREADINFO gui;
-    ZeroMemory(&gui, sizeof gui);
-    gui.cbSize = sizeof gui;
-    GetGUIThreadInfo(GetWindowThreadProcessId(window, NULL), &gui);
-    return gui.hwndFocus ? gui.hwndFocus : window;
-}
-
-/* Escape as the user presses it: a key message to the focused control,
-   which the dialog manager turns into IDCANCEL. */
-inline void PressEscape(HWND dialog)
-{
-    PostKey(FocusOf(dialog), VK_ESCAPE);
-}
-
 /* Waits for a dialog of this process with that caption. */
 inline HWND WaitForCaption(const char *caption, DWORD timeoutMs = SCRIPT_WAIT_MS)
 {
