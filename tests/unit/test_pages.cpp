@@ -50,24 +50,6 @@ static void UsePorts(const char *const *ports, int count)
     Spooler.EnumPortsA = EnumFakePorts;
 }
 
-struct PagePart {
-    INT_PTR (*show)(HWND owner);
-    HWND owner;
-    INT_PTR returned;
-};
-
-static void OpenPage(void *context)
-{
-    PagePart *part = (PagePart *)context;
-    part->returned = part->show(part->owner);
-}
-
-static HWND CreateOwner(void)
-{
-    return CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, GetSystemMetrics(SM_CXSCREEN),
-                           GetSystemMetrics(SM_CYSCREEN), NULL, NULL, NULL, NULL);
-}
-
 /* ---- welcome page ---- */
 
 enum Answer { NEXT, CANCEL_NO_THEN_NEXT, CANCEL_YES, ESCAPE_YES, CLOSE_BOX_YES, ESCAPE_ON_QUESTION_THEN_NEXT };
@@ -132,15 +114,13 @@ TEST_CASE("welcome page: the x86 text, Next, and the cancel question answered ev
         { ESCAPE_YES, IDCANCEL },
         { CLOSE_BOX_YES, IDCANCEL },
     };
-    HWND owner = CreateOwner();
+    HWND owner = CreatePageOwner();
     REQUIRE(owner);
     for (const auto &c : cases) {
         CAPTURE((int)c.answer);
         WelcomeSeen seen = {};
         seen.answer = c.answer;
-        PagePart part = { ShowWelcomePage, owner, 0 };
-        REQUIRE(RunWithScript(OpenPage, &part, AnswerWelcome, &seen));
-        CHECK(part.returned == c.result);
+        CHECK(RunPage(ShowWelcomePage, owner, AnswerWelcome, &seen) == c.result);
         CHECK(strcmp(seen.text, "Supported operating system:\r\n\tWindows 7 Home x86\r\n\tWindows 7 Professional x86\r\n"
                                 "\tWindows 7 Ultimate x86\r\n\r\nTerminate all running applications before installing driver.") == 0);
         if (c.answer != NEXT) {
@@ -221,7 +201,7 @@ TEST_CASE("port page: the initial selection rule, the warning without a selectio
         { LowerCom, 3, 3, 1 },     /* "com10:" does not begin with "COM1:" */
         { Duplicates, 4, 2, 0 },
     };
-    HWND owner = CreateOwner();
+    HWND owner = CreatePageOwner();
     REQUIRE(owner);
     for (const auto &c : cases) {
         CAPTURE(c.ports[0]);
@@ -229,18 +209,17 @@ TEST_CASE("port page: the initial selection rule, the warning without a selectio
         strcpy(SetupState.ModelName, "Port Page Test No Such Printer");
         strcpy(SetupState.PortName, "unchanged");
         PortSeen seen = {};
-        PagePart part = { ShowPortPage, owner, 0 };
-        REQUIRE(RunWithScript(OpenPage, &part, AnswerPortPage, &seen));
+        INT_PTR returned = RunPage(ShowPortPage, owner, AnswerPortPage, &seen);
         CHECK(seen.count == c.listed);
         CHECK(seen.selection == c.selection);
         if (c.selection < 0) {
             CHECK(seen.warned);
             CHECK(strcmp(seen.warning, "Select printer port to connect.") == 0);
             CHECK(strcmp(seen.warningCaption, "Warinig") == 0);
-            CHECK(part.returned == ID_BACK);
+            CHECK(returned == ID_BACK);
             CHECK(strcmp(SetupState.PortName, "unchanged") == 0);
         } else {
-            CHECK(part.returned == ID_NEXT);
+            CHECK(returned == ID_NEXT);
             CHECK(strcmp(SetupState.PortName, seen.items[c.selection]) == 0);
         }
     }
@@ -276,15 +255,13 @@ static int AnswerSetupError(void *context)
 TEST_CASE("port page: a previous installation that cannot be removed ends it with \"Setup error\"")
 {
     REQUIRE(AddFixturePrinter(StalePrinter, OtherDriver, "LPT1:"));
-    HWND owner = CreateOwner();
+    HWND owner = CreatePageOwner();
     REQUIRE(owner);
     UsePorts(ComRule, 3);
     strcpy(SetupState.ModelName, StalePrinter);
     SetupErrorSeen seen = {};
-    PagePart part = { ShowPortPage, owner, 0 };
-    REQUIRE(RunWithScript(OpenPage, &part, AnswerSetupError, &seen));
+    CHECK(RunPage(ShowPortPage, owner, AnswerSetupError, &seen) == IDCANCEL);
     ResetSpoolerApi();
-    CHECK(part.returned == IDCANCEL);
     CHECK(seen.shown);
     CHECK(strcmp(seen.text, "Previous verion driver is currently used by an application.\n"
                             "Terminate all applications. And then delete previous version driver from printer "

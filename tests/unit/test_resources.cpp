@@ -6,7 +6,7 @@
  * and compared with the tables below; strings, icon images, bitmaps, the
  * manifest and the language of every resource are checked. The last group
  * opens the templates in the real dialog manager and saves a screenshot of
- * each (build/tests/resources_<template>.bmp) for a person to look at.
+ * each (build/tests/screenshots/resources_<template>.bmp) for a person to look at.
  */
 #include <doctest/doctest.h>
 #include <ctype.h>
@@ -584,9 +584,9 @@ static void SaveShot(HWND window, const char *name)
     ShowWindow(window, SW_SHOW);
     UpdateWindow(window);
     PumpFor(300);
-    char path[MAX_PATH];
-    snprintf(path, sizeof path, "%sresources_%s.bmp", TestProgramDirectory(), name);
-    SaveScreenshot(path);
+    char shot[64];
+    snprintf(shot, sizeof shot, "resources_%s", name);
+    SaveTestScreenshot(shot);
 }
 
 TEST_CASE("pages show the background at its own size, the system information icon, no logo")

@@ -331,18 +331,6 @@ TEST_CASE("registration: a printer that cannot be opened is not removed, and the
     RemoveFixturePrinter(TestModel, TestModel);
 }
 
-/* Keeps a screenshot in the test programs' shots folder, after a moment
-   for the window just found to paint. */
-static void SaveTestShot(const char *name)
-{
-    char path[MAX_PATH];
-    snprintf(path, sizeof path, "%sshots", TestProgramDirectory());
-    CreateDirectoryA(path, NULL);
-    snprintf(path, sizeof path, "%sshots\\%s.bmp", TestProgramDirectory(), name);
-    Sleep(400);
-    SaveScreenshot(path);
-}
-
 struct RefusalSeen {
     int messages;
     char texts[2][512];
@@ -360,8 +348,10 @@ static int AnswerRefusalsThenExit(void *context)
             return 0;
         ReadControlText(box, 0xFFFF, seen->texts[run], sizeof seen->texts[run]);
         seen->messages++;
-        if (run == 0)
-            SaveTestShot("sequencer-driver-refused");
+        if (run == 0) {
+            Sleep(400);  /* the box paints */
+            SaveTestScreenshot("sequencer-driver-refused");
+        }
         if (!ClickButton(box, IDOK) || !WaitForWindowGone(box, SCRIPT_WAIT_MS))
             return 0;
     }

@@ -63,6 +63,34 @@ inline int RunWithScript(void (*mainPart)(void *), void *mainContext, WizardScri
     return run.result;
 }
 
+/* A full-screen popup owning the pages, as the wizard's owner window does. */
+inline HWND CreatePageOwner(void)
+{
+    return CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, GetSystemMetrics(SM_CXSCREEN),
+                           GetSystemMetrics(SM_CYSCREEN), NULL, NULL, NULL, NULL);
+}
+
+struct PageRun {
+    INT_PTR (*show)(HWND owner);
+    HWND owner;
+    INT_PTR returned;
+};
+
+inline void OpenPage(void *context)
+{
+    PageRun *run = (PageRun *)context;
+    run->returned = run->show(run->owner);
+}
+
+/* Opens a page with `show` on this thread while `script` answers it;
+   returns what the page returned. */
+inline INT_PTR RunPage(INT_PTR (*show)(HWND), HWND owner, WizardScript script, void *context)
+{
+    PageRun run = { show, owner, 0 };
+    RunWithScript(OpenPage, &run, script, context);
+    return run.returned;
+}
+
 struct PageQuery {
     int controlId;
     HWND found;
