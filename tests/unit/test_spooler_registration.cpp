@@ -10,6 +10,7 @@
 #include "spooler/spooler.h"
 #include "spooler/spooler_api.h"
 #include "spooler_fakes.h"
+#include "dialog_watch.h"
 
 static const char RegModel[] = "Catalogue Reg KV-R5 Test";
 
@@ -174,36 +175,36 @@ static struct {
     std::string previousNames, dependentFiles, hardwareId, oemUrl, provider;
     int hasHardwareId, hasOemUrl;
     PRINTER_INFO_2A printer;
-} Seen;
+} Handed;
 
 static BOOL WINAPI KeepDriverRecord(LPSTR server, DWORD level, LPBYTE info)
 {
-    Seen.driverCalls++;
+    Handed.driverCalls++;
     CHECK(server == NULL);
     CHECK(level == 6);
-    Seen.driver = *(const DRIVER_INFO_6A *)info;
-    Seen.previousNames = ReadMultiString(Seen.driver.pszzPreviousNames);
-    Seen.dependentFiles = ReadMultiString(Seen.driver.pDependentFiles);
-    Seen.hasHardwareId = Seen.driver.pszHardwareID != NULL;
-    Seen.hardwareId = Seen.hasHardwareId ? Seen.driver.pszHardwareID : "";
-    Seen.hasOemUrl = Seen.driver.pszOEMUrl != NULL;
-    Seen.oemUrl = Seen.hasOemUrl ? Seen.driver.pszOEMUrl : "";
-    Seen.provider = Seen.driver.pszProvider ? Seen.driver.pszProvider : "";
+    Handed.driver = *(const DRIVER_INFO_6A *)info;
+    Handed.previousNames = ReadMultiString(Handed.driver.pszzPreviousNames);
+    Handed.dependentFiles = ReadMultiString(Handed.driver.pDependentFiles);
+    Handed.hasHardwareId = Handed.driver.pszHardwareID != NULL;
+    Handed.hardwareId = Handed.hasHardwareId ? Handed.driver.pszHardwareID : "";
+    Handed.hasOemUrl = Handed.driver.pszOEMUrl != NULL;
+    Handed.oemUrl = Handed.hasOemUrl ? Handed.driver.pszOEMUrl : "";
+    Handed.provider = Handed.driver.pszProvider ? Handed.driver.pszProvider : "";
     return AddPrinterDriverA(server, level, info);
 }
 
 static HANDLE WINAPI KeepPrinterRecord(LPSTR server, DWORD level, LPBYTE info)
 {
-    Seen.printerCalls++;
+    Handed.printerCalls++;
     CHECK(server == NULL);
     CHECK(level == 2);
-    Seen.printer = *(const PRINTER_INFO_2A *)info;
+    Handed.printer = *(const PRINTER_INFO_2A *)info;
     return AddPrinterA(server, level, info);
 }
 
 static void Watch(void)
 {
-    Seen.driverCalls = Seen.printerCalls = 0;
+    Handed.driverCalls = Handed.printerCalls = 0;
     Spooler.AddPrinterDriverA = KeepDriverRecord;
     Spooler.AddPrinterA = KeepPrinterRecord;
 }
@@ -218,8 +219,8 @@ TEST_CASE("the level-6 driver record and the level-2 printer record, field by fi
     CHECK(RegisterDriverAndPrinter() == 1);
     ResetSpoolerApi();
 
-    REQUIRE(Seen.driverCalls == 1);
-    const DRIVER_INFO_6A &d = Seen.driver;
+    REQUIRE(Handed.driverCalls == 1);
+    const DRIVER_INFO_6A &d = Handed.driver;
     CHECK(d.cVersion == 3);
     CHECK(std::string(d.pName) == RegModel);
     CHECK(std::string(d.pEnvironment) == "Windows NT x86");
@@ -229,23 +230,23 @@ TEST_CASE("the level-6 driver record and the level-2 printer record, field by fi
     CHECK(std::string(d.pHelpFile) == "UNIDRV.HLP");
     const char *files[] = { "KV_R52x.GPD", "KV_R52x.DLL", "UNIDRV.DLL", "UNIDRVUI.DLL",
                             "UNIDRV.HLP", "CATREG.INI", NULL };
-    CHECK(Seen.dependentFiles == MultiString(files));
+    CHECK(Handed.dependentFiles == MultiString(files));
     CHECK(d.pMonitorName == NULL);
     CHECK(std::string(d.pDefaultDataType) == "NT EMF 1.008");
     const char *previous[] = { RegModel, NULL };
-    CHECK(Seen.previousNames == MultiString(previous));
+    CHECK(Handed.previousNames == MultiString(previous));
     CHECK(d.ftDriverDate.dwLowDateTime == date.dwLowDateTime);
     CHECK(d.ftDriverDate.dwHighDateTime == date.dwHighDateTime);
     CHECK(d.dwlDriverVersion == 0);
     CHECK(d.pszMfgName == NULL);
-    CHECK(Seen.hasOemUrl);
-    CHECK(Seen.oemUrl.empty());
-    CHECK(Seen.hasHardwareId);
-    CHECK(Seen.hardwareId == " CATREG-HW-01");
-    CHECK(Seen.provider == "Kest Velotic, Co. Ltd.");
+    CHECK(Handed.hasOemUrl);
+    CHECK(Handed.oemUrl.empty());
+    CHECK(Handed.hasHardwareId);
+    CHECK(Handed.hardwareId == " CATREG-HW-01");
+    CHECK(Handed.provider == "Kest Velotic, Co. Ltd.");
 
-    REQUIRE(Seen.printerCalls == 1);
-    const PRINTER_INFO_2A &p = Seen.printer;
+    REQUIRE(Handed.printerCalls == 1);
+    const PRINTER_INFO_2A &p = Handed.printer;
     CHECK(std::string(p.pPrinterName) == RegModel);
     CHECK(std::string(p.pPortName) == "COM2:");
     CHECK(std::string(p.pDriverName) == RegModel);
@@ -270,9 +271,9 @@ TEST_CASE("without KV_R52x.DLL, a hardware id or files the driver still register
     Watch();
     CHECK(RegisterDriverAndPrinter() == 1);
     ResetSpoolerApi();
-    CHECK(Seen.driver.ftDriverDate.dwLowDateTime == 0);
-    CHECK(Seen.driver.ftDriverDate.dwHighDateTime == 0);
-    CHECK_FALSE(Seen.hasHardwareId);
+    CHECK(Handed.driver.ftDriverDate.dwLowDateTime == 0);
+    CHECK(Handed.driver.ftDriverDate.dwHighDateTime == 0);
+    CHECK_FALSE(Handed.hasHardwareId);
     CHECK(RemovePreviousInstall() == 1);
 
     /* A short name after a long one: the previous-names list holds it alone. */
@@ -281,10 +282,10 @@ TEST_CASE("without KV_R52x.DLL, a hardware id or files the driver still register
     Watch();
     CHECK(RegisterDriverAndPrinter() == 1);
     ResetSpoolerApi();
-    CHECK(Seen.dependentFiles == std::string(1, '\0'));
+    CHECK(Handed.dependentFiles == std::string(1, '\0'));
     const char *previous[] = { "Catalogue Reg No Files", NULL };
-    CHECK(Seen.previousNames == MultiString(previous));
-    CHECK(Seen.hardwareId == "CATREG-HW-03");
+    CHECK(Handed.previousNames == MultiString(previous));
+    CHECK(Handed.hardwareId == "CATREG-HW-03");
     CheckRegistered("Catalogue Reg No Files", "LPT3:");
     CHECK(RemovePreviousInstall() == 1);
 }
@@ -297,20 +298,22 @@ TEST_CASE("a refused driver shows its system error code; a refused printer shows
 
     RecordSpoolerCalls();
     Calls.refuseDriverAdd = ERROR_UNKNOWN_PRINTER_DRIVER;
-    ErrorBoxWatch watch;
-    StartErrorBoxWatch(&watch);
+    StartWatch(NULL, NULL);
     CHECK(RegisterDriverAndPrinter() == 0);
-    CHECK(StopErrorBoxWatch(&watch) == 1);
+    StopWatch();
     ResetSpoolerApi();
-    CHECK(std::string(watch.text) == "Cannot add a printer driver!\r\n(System Error Code : 1797)");
+    REQUIRE(SeenCount == 1);
+    CHECK(std::string(Seen[0].caption) == "Add a printer error ");
+    CHECK(std::string(Seen[0].text) == "Cannot add a printer driver!\r\n(System Error Code : 1797)");
     CHECK(Calls.driverAdds == 1);
     CHECK(Calls.printerAdds == 0);
 
     RecordSpoolerCalls();
     Calls.refusePrinterAdd = ERROR_INVALID_PRINTER_NAME;
-    StartErrorBoxWatch(&watch);
+    StartWatch(NULL, NULL);
     CHECK(RegisterDriverAndPrinter() == 0);
-    CHECK(StopErrorBoxWatch(&watch) == 0);
+    StopWatch();
+    CHECK(SeenCount == 0);
     ResetSpoolerApi();
     CHECK(Calls.driverAdds == 1);
     CHECK(Calls.printerAdds == 1);
