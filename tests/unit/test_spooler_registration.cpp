@@ -53,45 +53,6 @@ static void SelectModel(const char *model, const char *port)
     lstrcpynA(SetupState.PortName, port, TEXT_SIZE);
 }
 
-static const char *BaseName(const char *path)
-{
-    const char *slash = strrchr(path, '\\');
-    return slash ? slash + 1 : path;
-}
-
-/* The dependent files of a driver record as bare names, in order. */
-static std::string BareNames(const char *list)
-{
-    std::string names;
-    while (list && *list) {
-        names += BaseName(list);
-        names += '\0';
-        list += strlen(list) + 1;
-    }
-    return names + '\0';
-}
-
-/* The record of the registered driver `name` from the spooler's driver list
-   (two calls, exact size), or NULL. It points into a block kept until the
-   next call. */
-static const void *ReadDriver(const char *name, DWORD level)
-{
-    static std::string block;
-    DWORD needed = 0, count = 0;
-    EnumPrinterDriversA(NULL, (LPSTR)SetupState.Environment, level, NULL, 0, &needed, &count);
-    block.assign(needed, '\0');
-    if (!needed || !EnumPrinterDriversA(NULL, (LPSTR)SetupState.Environment, level,
-                                        (LPBYTE)&block[0], needed, &needed, &count))
-        return NULL;
-    size_t recordSize = level == 3 ? sizeof(DRIVER_INFO_3A) : sizeof(DRIVER_INFO_6A);
-    for (DWORD i = 0; i < count; i++) {
-        const char *record = block.data() + i * recordSize;
-        if (strcmp(((const DRIVER_INFO_3A *)record)->pName, name) == 0)
-            return record;
-    }
-    return NULL;
-}
-
 static std::string ReadPrinter(const char *printerName)
 {
     HANDLE printer = NULL;
