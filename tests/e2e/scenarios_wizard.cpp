@@ -297,34 +297,20 @@ static void ReadDefaultPrinter(char *out, DWORD size)
 
 static char SavedDefault[1024];
 
-/* Ports added by a scenario, removed again afterwards; a port taken away is
-   put back. */
-static const char *AddedPorts[4];
-static int AddedPortCount;
-static const char *RemovedPorts[4];
-static int RemovedPortCount;
+/* Ports a scenario added (1) or took away (0), put back as they were
+   afterwards. */
+static struct { const char *name; int added; } ChangedPorts[4];
+static int ChangedPortCount;
 
-static int AddPort(const char *name)
+static int ChangePort(const char *name, int add)
 {
     HKEY key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, PORTS_KEY, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS)
+    if (ChangedPortCount == 4 || RegOpenKeyExA(HKEY_LOCAL_MACHINE, PORTS_KEY, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS)
         return 0;
-    LONG status = RegSetValueExA(key, name, 0, REG_SZ, (const BYTE *)"", 1);
+    LONG status = add ? RegSetValueExA(key, name, 0, REG_SZ, (const BYTE *)"", 1) : RegDeleteValueA(key, name);
     RegCloseKey(key);
-    if (status == ERROR_SUCCESS && AddedPortCount < 4)
-        AddedPorts[AddedPortCount++] = name;
-    return status == ERROR_SUCCESS;
-}
-
-static int RemovePort(const char *name)
-{
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, PORTS_KEY, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS)
-        return 0;
-    LONG status = RegDeleteValueA(key, name);
-    RegCloseKey(key);
-    if (status == ERROR_SUCCESS && RemovedPortCount < 4)
-        RemovedPorts[RemovedPortCount++] = name;
+    if (status == ERROR_SUCCESS)
+        ChangedPorts[ChangedPortCount++] = { name, add };
     return status == ERROR_SUCCESS;
 }
 
@@ -333,18 +319,24 @@ static void RestorePorts(void)
     HKEY key;
     if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, PORTS_KEY, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS)
         return;
-    for (int i = 0; i < AddedPortCount; i++)
-        RegDeleteValueA(key, AddedPorts[i]);
-    for (int i = 0; i < RemovedPortCount; i++)
-        RegSetValueExA(key, RemovedPorts[i], 0, REG_SZ, (const BYTE *)"", 1);
+    for (int i = 0; i < ChangedPortCount; i++) {
+        if (ChangedPorts[i].added)
+            RegDeleteValueA(key, ChangedPorts[i].name);
+        else
+            RegSetValueExA(key, ChangedPorts[i].name, 0, REG_SZ, (const BYTE *)"", 1);
+    }
     RegCloseKey(key);
-    AddedPortCount = RemovedPortCount = 0;
+    ChangedPortCount = 0;
 }
+
+/* A driver of another name that a scenario puts the model's printer on. */
+#define OTHER_DRIVER "E2E Other Driver"
 
 static void RemoveSampleModels(void)
 {
     for (const char *model : SampleModels)
         RemovePrinterAndDriver(model, model);
+    DeletePrinterDriverA(NULL, (LPSTR)ENVIRONMENT, (LPSTR)OTHER_DRIVER);
 }
 
 /* Runs `body` between two clean-ups; the default printer and the ports are
@@ -414,6 +406,18 @@ static int NextToPortPage(HWND modelPage, HWND *portPage)
     *portPage = WaitForPortPage();
     E2E_REQUIRE(*portPage, "no port page after Next");
     return 1;
+}
+
+/* The sample package prepared (without the file `missing`, when named),
+   setup.exe started, Next to the port page. */
+static int ToPortPage(HWND *portPage, const char *missing = NULL)
+{
+    E2E_REQUIRE(PreparePackage(E2e.SampleDir), "package folder not prepared");
+    char path[MAX_PATH];
+    snprintf(path, sizeof path, "%s%s", E2e.PackageDir, missing ? missing : "");
+    E2E_REQUIRE(!missing || DeleteFileA(path), "%s not deleted", path);
+    HWND welcome, modelPage;
+    return StartToWelcome(&welcome, 0) && NextToModelPage(welcome, &modelPage) && NextToPortPage(modelPage, portPage);
 }
 
 /* From the port page's Next to the exit page: the copy dialog, the
@@ -611,13 +615,10 @@ E2E_SCENARIO(wizard_whole_installation) { return WithCleanSpooler(WholeInstallat
 static int InstallOverEarlier(void)
 {
     E2E_REQUIRE(AddPrinterOnDriver(MODEL_521, MODEL_521, "LPT3:", "OLD_R521.DLL\0"), "earlier installation not made");
-    E2E_REQUIRE(PreparePackage(E2e.SampleDir), "package folder not prepared");
-    HWND welcome, modelPage, portPage, exitPage;
-    if (!StartToWelcome(&welcome, 0) || !NextToModelPage(welcome, &modelPage))
+    HWND portPage, exitPage;
+    if (!ToPortPage(&portPage))
         return 0;
-    /* The model page's Next deletes the stale printer already. */
-    if (!NextToPortPage(modelPage, &portPage))
-        return 0;
+    /* The model page's Next deleted the stale printer already. */
     char driver[256], port[256];
     E2E_REQUIRE(!ReadPrinter(MODEL_521, driver, port, sizeof driver), "the stale printer stays after the model page");
     E2E_REQUIRE(ClickButton(portPage, ID_NEXT), "no Next on the port page");
@@ -729,12 +730,11 @@ E2E_SCENARIO(wizard_other_model_after_back) { return WithCleanSpooler(OtherModel
 static int PortSelectedAfter(const char *added, const char *removed, const char *expected, const char *shot)
 {
     if (added)
-        E2E_REQUIRE(AddPort(added), "port %s not added", added);
+        E2E_REQUIRE(ChangePort(added, 1), "port %s not added", added);
     if (removed)
-        E2E_REQUIRE(RemovePort(removed), "port %s not removed", removed);
-    E2E_REQUIRE(PreparePackage(E2e.SampleDir), "package folder not prepared");
-    HWND welcome, modelPage, portPage;
-    if (!StartToWelcome(&welcome, 0) || !NextToModelPage(welcome, &modelPage) || !NextToPortPage(modelPage, &portPage))
+        E2E_REQUIRE(ChangePort(removed, 0), "port %s not removed", removed);
+    HWND portPage;
+    if (!ToPortPage(&portPage))
         return 0;
     if (shot)
         Shot(shot);
@@ -825,9 +825,8 @@ E2E_SCENARIO(wizard_cancel_port) { return WithCleanSpooler(CancelPort); }
 /* Cancel in the copy dialog, answered Yes: the failure page, no driver. */
 static int CancelCopy(void)
 {
-    E2E_REQUIRE(PreparePackage(E2e.SampleDir), "package folder not prepared");
-    HWND welcome, modelPage, portPage;
-    if (!StartToWelcome(&welcome, 0) || !NextToModelPage(welcome, &modelPage) || !NextToPortPage(modelPage, &portPage))
+    HWND portPage;
+    if (!ToPortPage(&portPage))
         return 0;
     E2E_REQUIRE(ClickButton(portPage, ID_NEXT), "no Next on the port page");
     HWND copy = WaitForCopyDialog();
@@ -844,29 +843,20 @@ E2E_SCENARIO(wizard_cancel_copy) { return WithCleanSpooler(CancelCopy); }
    installation ends as failed. */
 static int RemovalFails(void)
 {
-    E2E_REQUIRE(AddPrinterOnDriver(MODEL_521, "E2E Other Driver", "LPT3:", NULL), "earlier printer not made");
-    E2E_REQUIRE(PreparePackage(E2e.SampleDir), "package folder not prepared");
-    HWND welcome, modelPage, portPage;
-    int passed = StartToWelcome(&welcome, 0) && NextToModelPage(welcome, &modelPage) &&
-                 NextToPortPage(modelPage, &portPage);
-    if (passed) {
-        char text[512];
-        ClickButton(portPage, ID_NEXT);
-        HWND box = WaitForMessageBox(E2e.Setup.dwProcessId, "Setup error", text, sizeof text, E2E_WINDOW_TIMEOUT);
-        passed = box != NULL;
-        if (!passed)
-            E2eFail(__FILE__, __LINE__, "no \"Setup error\" message");
-        else {
-            Shot("setup-error");
-            if (strcmp(text, "Previous verion driver is currently used by an application.\nTerminate all "
-                             "applications. And then delete previous version driver from printer folderand retry.") != 0)
-                passed = E2eFail(__FILE__, __LINE__, "message \"%s\"", text);
-            ClickButton(box, IDOK);
-            passed = passed && EndsAsFailure("setup-error-failure");
-        }
-    }
-    DeletePrinterDriverA(NULL, (LPSTR)ENVIRONMENT, (LPSTR)"E2E Other Driver");
-    return passed;
+    E2E_REQUIRE(AddPrinterOnDriver(MODEL_521, OTHER_DRIVER, "LPT3:", NULL), "earlier printer not made");
+    HWND portPage;
+    if (!ToPortPage(&portPage))
+        return 0;
+    E2E_REQUIRE(ClickButton(portPage, ID_NEXT), "no Next on the port page");
+    char text[512];
+    HWND box = WaitForMessageBox(E2e.Setup.dwProcessId, "Setup error", text, sizeof text, E2E_WINDOW_TIMEOUT);
+    E2E_REQUIRE(box, "no \"Setup error\" message");
+    Shot("setup-error");
+    E2E_REQUIRE(strcmp(text, "Previous verion driver is currently used by an application.\nTerminate all "
+                             "applications. And then delete previous version driver from printer folderand retry.") == 0,
+                "message \"%s\"", text);
+    E2E_REQUIRE(ClickButton(box, IDOK), "no Ok in the message");
+    return EndsAsFailure("setup-error-failure");
 }
 E2E_SCENARIO(wizard_removal_fails) { return WithCleanSpooler(RemovalFails); }
 
@@ -874,12 +864,8 @@ E2E_SCENARIO(wizard_removal_fails) { return WithCleanSpooler(RemovalFails); }
    open error." and the installation ends with the failure page. */
 static int CopyFails(void)
 {
-    E2E_REQUIRE(PreparePackage(E2e.SampleDir), "package folder not prepared");
-    char missing[MAX_PATH];
-    snprintf(missing, sizeof missing, "%sKV_R52x.DLL", E2e.PackageDir);
-    E2E_REQUIRE(DeleteFileA(missing), "%s not deleted", missing);
-    HWND welcome, modelPage, portPage;
-    if (!StartToWelcome(&welcome, 0) || !NextToModelPage(welcome, &modelPage) || !NextToPortPage(modelPage, &portPage))
+    HWND portPage;
+    if (!ToPortPage(&portPage, "KV_R52x.DLL"))
         return 0;
     E2E_REQUIRE(ClickButton(portPage, ID_NEXT), "no Next on the port page");
     char text[256];
