@@ -11,7 +11,7 @@
 #include <stdio.h>
 #include <string.h>
 #include "e2e.h"
-#include <winspool.h>
+#include "spooler_fixtures.h"
 #include "ui/resources/resource.h"
 
 #define OWNER_CLASS "KV_R52X_Driver_Setup"
@@ -145,67 +145,6 @@ static void DoubleClickFirstItem(HWND page, int listId)
 /* ------------------------------------------------------------------ */
 /* The spooler, the files and the profile                              */
 
-static void RemovePrinterAndDriver(const char *printer, const char *driver)
-{
-    HANDLE handle = NULL;
-    PRINTER_DEFAULTSA defaults = { NULL, NULL, PRINTER_ALL_ACCESS };
-    if (OpenPrinterA((LPSTR)printer, &handle, &defaults)) {
-        DeletePrinter(handle);
-        ClosePrinter(handle);
-    }
-    DeletePrinterDriverA(NULL, (LPSTR)ENVIRONMENT, (LPSTR)driver);
-}
-
-/* A driver (level 3, the given dependent files) and a printer on it, as an
-   earlier installation would have left them. */
-static int AddPrinterOnDriver(const char *printer, const char *driver, const char *port, const char *dependentFiles)
-{
-    DRIVER_INFO_3A driverInfo;
-    ZeroMemory(&driverInfo, sizeof driverInfo);
-    driverInfo.cVersion = 3;
-    driverInfo.pName = (LPSTR)driver;
-    driverInfo.pEnvironment = (LPSTR)ENVIRONMENT;
-    driverInfo.pDriverPath = (LPSTR)"UNIDRV.DLL";
-    driverInfo.pDataFile = (LPSTR)"KV_R52x.GPD";
-    driverInfo.pConfigFile = (LPSTR)"UNIDRVUI.DLL";
-    driverInfo.pDependentFiles = (LPSTR)dependentFiles;
-    if (!AddPrinterDriverA(NULL, 3, (LPBYTE)&driverInfo))
-        return 0;
-    PRINTER_INFO_2A printerInfo;
-    ZeroMemory(&printerInfo, sizeof printerInfo);
-    printerInfo.pPrinterName = (LPSTR)printer;
-    printerInfo.pPortName = (LPSTR)port;
-    printerInfo.pDriverName = (LPSTR)driver;
-    printerInfo.pPrintProcessor = (LPSTR)"WinPrint";
-    printerInfo.pDatatype = (LPSTR)"RAW";
-    HANDLE handle = AddPrinterA(NULL, 2, (LPBYTE)&printerInfo);
-    if (!handle)
-        return 0;
-    ClosePrinter(handle);
-    return 1;
-}
-
-/* The printer's driver and port (empty when there is no such printer). */
-static int ReadPrinter(const char *name, char *driver, char *port, int size)
-{
-    driver[0] = port[0] = '\0';
-    HANDLE handle = NULL;
-    if (!OpenPrinterA((LPSTR)name, &handle, NULL))
-        return 0;
-    DWORD needed = 0;
-    GetPrinterA(handle, 2, NULL, 0, &needed);
-    BYTE *buffer = (BYTE *)LocalAlloc(LPTR, needed + 1);
-    int ok = buffer && GetPrinterA(handle, 2, buffer, needed, &needed);
-    if (ok) {
-        PRINTER_INFO_2A *info = (PRINTER_INFO_2A *)buffer;
-        snprintf(driver, size, "%s", info->pDriverName ? info->pDriverName : "");
-        snprintf(port, size, "%s", info->pPortName ? info->pPortName : "");
-    }
-    LocalFree(buffer);
-    ClosePrinter(handle);
-    return ok;
-}
-
 struct DriverFacts {
     int registered;
     char dependentFiles[2048];  /* bare names, joined with commas */
@@ -226,22 +165,13 @@ static void JoinBareNames(char *out, size_t size, const char *list)
 static void ReadDriver(const char *name, DriverFacts *facts)
 {
     ZeroMemory(facts, sizeof *facts);
-    DWORD needed = 0, count = 0;
-    EnumPrinterDriversA(NULL, (LPSTR)ENVIRONMENT, 6, NULL, 0, &needed, &count);
-    BYTE *buffer = (BYTE *)LocalAlloc(LPTR, needed + 1);
-    if (buffer && EnumPrinterDriversA(NULL, (LPSTR)ENVIRONMENT, 6, buffer, needed, &needed, &count)) {
-        DRIVER_INFO_6A *drivers = (DRIVER_INFO_6A *)buffer;
-        for (DWORD i = 0; i < count; i++) {
-            if (strcmp(drivers[i].pName, name) != 0)
-                continue;
-            facts->registered = 1;
-            JoinBareNames(facts->dependentFiles, sizeof facts->dependentFiles, drivers[i].pDependentFiles);
-            snprintf(facts->dataType, sizeof facts->dataType, "%s",
-                     drivers[i].pDefaultDataType ? drivers[i].pDefaultDataType : "");
-            JoinBareNames(facts->previousNames, sizeof facts->previousNames, drivers[i].pszzPreviousNames);
-        }
-    }
-    LocalFree(buffer);
+    const DRIVER_INFO_6A *driver = (const DRIVER_INFO_6A *)ReadDriverRecord(name, 6);
+    if (!driver)
+        return;
+    facts->registered = 1;
+    JoinBareNames(facts->dependentFiles, sizeof facts->dependentFiles, driver->pDependentFiles);
+    snprintf(facts->dataType, sizeof facts->dataType, "%s", driver->pDefaultDataType ? driver->pDefaultDataType : "");
+    JoinBareNames(facts->previousNames, sizeof facts->previousNames, driver->pszzPreviousNames);
 }
 
 static int ReadWholeFile(const char *path, char *out, DWORD size, DWORD *length)
@@ -335,7 +265,7 @@ static void RestorePorts(void)
 static void RemoveSampleModels(void)
 {
     for (const char *model : SampleModels)
-        RemovePrinterAndDriver(model, model);
+        RemoveFixturePrinter(model, model);
     DeletePrinterDriverA(NULL, (LPSTR)ENVIRONMENT, (LPSTR)OTHER_DRIVER);
 }
 
@@ -504,10 +434,10 @@ static int CheckInstalled(const char *model, const char *port, const char *files
        model with a longer name was chosen first. */
     E2E_REQUIRE(strcmp(driver.previousNames, model) == 0, "driver %s has the previous names %s", model,
                 driver.previousNames);
-    char printerDriver[256], printerPort[256];
-    E2E_REQUIRE(ReadPrinter(model, printerDriver, printerPort, sizeof printerDriver), "no printer %s", model);
-    E2E_REQUIRE(strcmp(printerDriver, model) == 0, "printer %s uses the driver %s", model, printerDriver);
-    E2E_REQUIRE(strcmp(printerPort, port) == 0, "printer %s is on the port %s", model, printerPort);
+    const PRINTER_INFO_2A *printer = ReadPrinterRecord(model);
+    E2E_REQUIRE(printer, "no printer %s", model);
+    E2E_REQUIRE(strcmp(printer->pDriverName, model) == 0, "printer %s uses the driver %s", model, printer->pDriverName);
+    E2E_REQUIRE(strcmp(printer->pPortName, port) == 0, "printer %s is on the port %s", model, printer->pPortName);
     char bad[512];
     E2E_REQUIRE(FilesInstalled(files, bad, sizeof bad), "driver file not installed: %s", bad);
     return 1;
@@ -519,8 +449,7 @@ static int NothingInstalled(void)
         DriverFacts driver;
         ReadDriver(model, &driver);
         E2E_REQUIRE(!driver.registered, "driver %s registered", model);
-        char printerDriver[256], printerPort[256];
-        E2E_REQUIRE(!ReadPrinter(model, printerDriver, printerPort, sizeof printerDriver), "printer %s exists", model);
+        E2E_REQUIRE(!PrinterExists(model), "printer %s exists", model);
     }
     return 1;
 }
@@ -614,13 +543,12 @@ E2E_SCENARIO(wizard_whole_installation) { return WithCleanSpooler(WholeInstallat
    answered No in the copy dialog lets the copy go on. */
 static int InstallOverEarlier(void)
 {
-    E2E_REQUIRE(AddPrinterOnDriver(MODEL_521, MODEL_521, "LPT3:", "OLD_R521.DLL\0"), "earlier installation not made");
+    E2E_REQUIRE(AddFixturePrinter(MODEL_521, MODEL_521, "LPT3:", "OLD_R521.DLL\0"), "earlier installation not made");
     HWND portPage, exitPage;
     if (!ToPortPage(&portPage))
         return 0;
     /* The model page's Next deleted the stale printer already. */
-    char driver[256], port[256];
-    E2E_REQUIRE(!ReadPrinter(MODEL_521, driver, port, sizeof driver), "the stale printer stays after the model page");
+    E2E_REQUIRE(!PrinterExists(MODEL_521), "the stale printer stays after the model page");
     E2E_REQUIRE(ClickButton(portPage, ID_NEXT), "no Next on the port page");
     HWND copy = WaitForCopyDialog();
     E2E_REQUIRE(copy, "no copy dialog");
@@ -843,7 +771,7 @@ E2E_SCENARIO(wizard_cancel_copy) { return WithCleanSpooler(CancelCopy); }
    installation ends as failed. */
 static int RemovalFails(void)
 {
-    E2E_REQUIRE(AddPrinterOnDriver(MODEL_521, OTHER_DRIVER, "LPT3:", NULL), "earlier printer not made");
+    E2E_REQUIRE(AddFixturePrinter(MODEL_521, OTHER_DRIVER, "LPT3:", NULL), "earlier printer not made");
     HWND portPage;
     if (!ToPortPage(&portPage))
         return 0;

@@ -1,7 +1,7 @@
 /*
  * Stand-ins shared by the catalogue and spooler tests: a model page with
  * its IDC_MODEL_LIST, INF files written beside the test program,
- * multi-strings and the spooler's driver records.
+ * multi-strings and driver file names.
  */
 #ifndef CATALOGUE_SUPPORT_H
 #define CATALOGUE_SUPPORT_H
@@ -10,8 +10,7 @@
 #include <stdio.h>
 #include <string.h>
 #include <string>
-#include <winspool.h>
-#include "shell/setup_state.h"
+#include "spooler_fixtures.h"
 #include "ui/resources/resource.h"
 #include "test_support.h"
 
@@ -76,27 +75,6 @@ static inline std::string BareNames(const char *list)
         list += strlen(list) + 1;
     }
     return names + '\0';
-}
-
-/* The record of the registered driver `name` from the spooler's driver list
-   (two calls, exact size), or NULL. It points into a block kept until the
-   next call. */
-static inline const void *ReadDriver(const char *name, DWORD level)
-{
-    static std::string block;
-    DWORD needed = 0, count = 0;
-    EnumPrinterDriversA(NULL, (LPSTR)SetupState.Environment, level, NULL, 0, &needed, &count);
-    block.assign(needed, '\0');
-    if (!needed || !EnumPrinterDriversA(NULL, (LPSTR)SetupState.Environment, level,
-                                        (LPBYTE)&block[0], needed, &needed, &count))
-        return NULL;
-    size_t recordSize = level == 3 ? sizeof(DRIVER_INFO_3A) : sizeof(DRIVER_INFO_6A);
-    for (DWORD i = 0; i < count; i++) {
-        const char *record = block.data() + i * recordSize;
-        if (strcmp(((const DRIVER_INFO_3A *)record)->pName, name) == 0)
-            return record;
-    }
-    return NULL;
 }
 
 #endif

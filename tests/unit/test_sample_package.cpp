@@ -95,7 +95,7 @@ TEST_CASE("every model of the sample package installs")
         REQUIRE(hardwareId);
         CHECK(std::string(hardwareId) == models[i].hardwareId);
 
-        const DRIVER_INFO_3A *driver = (const DRIVER_INFO_3A *)ReadDriver(models[i].model, 3);
+        const DRIVER_INFO_3A *driver = (const DRIVER_INFO_3A *)ReadDriverRecord(models[i].model, 3);
         REQUIRE(driver);
         CHECK(BareNames(driver->pDependentFiles) == MultiString(models[i].files));
         CHECK(std::string(driver->pDefaultDataType) == models[i].type);

@@ -53,22 +53,9 @@ static void SelectModel(const char *model, const char *port)
     lstrcpynA(SetupState.PortName, port, TEXT_SIZE);
 }
 
-static std::string ReadPrinter(const char *printerName)
-{
-    HANDLE printer = NULL;
-    if (!OpenPrinterA((LPSTR)printerName, &printer, NULL))
-        return std::string();
-    DWORD needed = 0;
-    GetPrinterA(printer, 2, NULL, 0, &needed);
-    std::string block(needed, '\0');
-    BOOL ok = needed && GetPrinterA(printer, 2, (LPBYTE)&block[0], needed, &needed);
-    ClosePrinter(printer);
-    return ok ? block : std::string();
-}
-
 static void CheckRegistered(const char *model, const char *port)
 {
-    const DRIVER_INFO_3A *driver = (const DRIVER_INFO_3A *)ReadDriver(model, 3);
+    const DRIVER_INFO_3A *driver = (const DRIVER_INFO_3A *)ReadDriverRecord(model, 3);
     REQUIRE(driver);
     CHECK(driver->cVersion == 3);
     CHECK(std::string(driver->pName) == model);
@@ -80,9 +67,8 @@ static void CheckRegistered(const char *model, const char *port)
     CHECK(BareNames(driver->pDependentFiles) == BareNames(SetupState.FileList));
     CHECK(std::string(driver->pDefaultDataType) == SetupState.DefaultDataType);
 
-    std::string printerBlock = ReadPrinter(model);
-    REQUIRE(!printerBlock.empty());
-    const PRINTER_INFO_2A *printer = (const PRINTER_INFO_2A *)printerBlock.data();
+    const PRINTER_INFO_2A *printer = ReadPrinterRecord(model);
+    REQUIRE(printer);
     CHECK(std::string(printer->pPrinterName) == model);
     CHECK(std::string(printer->pPortName) == port);
     CHECK(std::string(printer->pDriverName) == model);
@@ -99,7 +85,7 @@ TEST_CASE("a model registers, is removed, registers again and becomes the defaul
 
     REQUIRE(RegisterDriverAndPrinter() == 1);
     CheckRegistered(RegModel, "LPT2:");
-    const DRIVER_INFO_6A *driver6 = (const DRIVER_INFO_6A *)ReadDriver(RegModel, 6);
+    const DRIVER_INFO_6A *driver6 = (const DRIVER_INFO_6A *)ReadDriverRecord(RegModel, 6);
     REQUIRE(driver6);
     {
         const DRIVER_INFO_6A *driver = driver6;
