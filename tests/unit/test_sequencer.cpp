@@ -139,24 +139,12 @@ TEST_CASE("reading step: wait cursor, captured mouse, status window for a second
     DestroyTestOwner(owner);
 }
 
-struct VisibleCount {
-    int windows;
-};
-
-static BOOL CALLBACK CountVisible(HWND window, LPARAM lParam)
+static BOOL CALLBACK CountVisible(HWND window, LPARAM count)
 {
     DWORD process = 0;
     GetWindowThreadProcessId(window, &process);
-    if (process == GetCurrentProcessId() && IsWindowVisible(window))
-        ((VisibleCount *)lParam)->windows++;
+    *(int *)count += process == GetCurrentProcessId() && IsWindowVisible(window);
     return TRUE;
-}
-
-static int VisibleWindowsOfThisProcess(void)
-{
-    VisibleCount count = { 0 };
-    EnumWindows(CountVisible, (LPARAM)&count);
-    return count.windows;
 }
 
 TEST_CASE("an unknown command or timer changes nothing")
@@ -171,7 +159,9 @@ TEST_CASE("an unknown command or timer changes nothing")
     for (WPARAM timer : timers)
         CHECK(SendMessageA(owner, WM_TIMER, timer, 0) == 0);
 
-    CHECK(VisibleWindowsOfThisProcess() == 0);
+    int visible = 0;
+    EnumWindows(CountVisible, (LPARAM)&visible);
+    CHECK(visible == 0);
     CHECK(SetupState.StatusWindow == NULL);
     CHECK(GetCapture() == NULL);
     /* No command, close request or timer follows. */
