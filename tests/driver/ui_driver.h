@@ -19,6 +19,11 @@ HWND WaitForWindow(DWORD processId, const char *className, const char *caption, 
    timeout of 0 it looks once. */
 HWND WaitForAnyWindow(DWORD processId, const char *className, const char *caption, DWORD timeoutMs);
 
+/* Waits for a visible and enabled dialog of the process holding the control
+   `controlId`, with that caption (NULL: any). A page under its message
+   dialog is disabled and so does not count. */
+HWND WaitForEnabledDialog(DWORD processId, int controlId, const char *caption, DWORD timeoutMs);
+
 /* Waits for a platform message box (MessageBoxA) of the process with this
    caption and reads its text, which Wine keeps in the static control
    0xFFFF. Answer it with ClickButton and the IDOK, IDCANCEL, IDYES... id. */

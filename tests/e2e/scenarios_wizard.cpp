@@ -36,43 +36,10 @@ static const char QuestionText[] = "Are you sure you want to cancel Kest Printer
 /* ------------------------------------------------------------------ */
 /* Finding the wizard's windows                                        */
 
-struct DialogQuery {
-    int controlId;
-    const char *caption;  /* NULL: any */
-    HWND found;
-};
-
-static BOOL CALLBACK MatchDialog(HWND window, LPARAM lParam)
-{
-    DialogQuery *query = (DialogQuery *)lParam;
-    DWORD process = 0;
-    GetWindowThreadProcessId(window, &process);
-    char className[16], caption[128];
-    GetClassNameA(window, className, sizeof className);
-    if (process != E2e.Setup.dwProcessId || !IsWindowVisible(window) || !IsWindowEnabled(window) ||
-        strcmp(className, "#32770") != 0 || !GetDlgItem(window, query->controlId))
-        return TRUE;
-    if (query->caption) {
-        ReadText(window, caption, sizeof caption);
-        if (strcmp(caption, query->caption) != 0)
-            return TRUE;
-    }
-    query->found = window;
-    return FALSE;
-}
-
-/* Waits for an enabled, visible dialog of setup.exe holding the control
-   (enabled: a page under its message dialog does not count). */
+/* An enabled, visible dialog of setup.exe holding the control. */
 static HWND WaitForDialog(int controlId, const char *caption = NULL, DWORD timeoutMs = E2E_WINDOW_TIMEOUT)
 {
-    DWORD start = GetTickCount();
-    for (;;) {
-        DialogQuery query = { controlId, caption, NULL };
-        EnumWindows(MatchDialog, (LPARAM)&query);
-        if (query.found || GetTickCount() - start >= timeoutMs)
-            return query.found;
-        PumpFor(10);
-    }
+    return WaitForEnabledDialog(E2e.Setup.dwProcessId, controlId, caption, timeoutMs);
 }
 
 static HWND WaitForWelcome(DWORD timeoutMs = E2E_WINDOW_TIMEOUT) { return WaitForDialog(IDC_WELCOME_TEXT, WIZARD_CAPTION, timeoutMs); }

@@ -91,40 +91,11 @@ inline INT_PTR RunPage(INT_PTR (*show)(HWND), HWND owner, WizardScript script, v
     return run.returned;
 }
 
-struct PageQuery {
-    int controlId;
-    HWND found;
-};
-
-inline BOOL CALLBACK MatchPage(HWND window, LPARAM lParam)
-{
-    PageQuery *query = (PageQuery *)lParam;
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    char className[16];
-    GetClassNameA(window, className, sizeof className);
-    if (owner == GetCurrentProcessId() && IsWindowVisible(window) && strcmp(className, "#32770") == 0 &&
-        GetDlgItem(window, query->controlId) && IsWindowEnabled(window)) {
-        query->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 /* Waits for an enabled, visible dialog of this process holding the control
    (an enabled one: a page under a message dialog is disabled). */
 inline HWND WaitForDialogWith(int controlId, DWORD timeoutMs = SCRIPT_WAIT_MS)
 {
-    DWORD start = GetTickCount();
-    for (;;) {
-        PageQuery query = { controlId, NULL };
-        EnumWindows(MatchPage, (LPARAM)&query);
-        if (query.found)
-            return query.found;
-        if (GetTickCount() - start >= timeoutMs)
-            return NULL;
-        Sleep(20);
-    }
+    return WaitForEnabledDialog(GetCurrentProcessId(), controlId, NULL, timeoutMs);
 }
 
 /* Waits for a dialog of this process with that caption. */
