@@ -112,13 +112,6 @@ static void DoubleClickFirstItem(HWND page, int listId)
 /* ------------------------------------------------------------------ */
 /* The spooler, the files and the profile                              */
 
-struct DriverFacts {
-    int registered;
-    char dependentFiles[2048];  /* bare names, joined with commas */
-    char dataType[64];
-    char previousNames[512];    /* as the spooler keeps them, when it does */
-};
-
 /* Appends the names of a multi-string to `out`, bare, with commas between. */
 static void JoinBareNames(char *out, size_t size, const char *list)
 {
@@ -127,18 +120,6 @@ static void JoinBareNames(char *out, size_t size, const char *list)
         size_t used = strlen(out);
         snprintf(out + used, size - used, "%s%s", used ? "," : "", name);
     }
-}
-
-static void ReadDriver(const char *name, DriverFacts *facts)
-{
-    ZeroMemory(facts, sizeof *facts);
-    const DRIVER_INFO_6A *driver = (const DRIVER_INFO_6A *)ReadDriverRecord(name, 6);
-    if (!driver)
-        return;
-    facts->registered = 1;
-    JoinBareNames(facts->dependentFiles, sizeof facts->dependentFiles, driver->pDependentFiles);
-    snprintf(facts->dataType, sizeof facts->dataType, "%s", driver->pDefaultDataType ? driver->pDefaultDataType : "");
-    JoinBareNames(facts->previousNames, sizeof facts->previousNames, driver->pszzPreviousNames);
 }
 
 static int ReadWholeFile(const char *path, char *out, DWORD size, DWORD *length)
@@ -388,19 +369,19 @@ static int FinishExitPage(HWND exitPage, ExitWay way)
    directories. */
 static int CheckInstalled(const char *model, const char *port, const char *files, const char *dataType)
 {
-    DriverFacts driver;
-    ReadDriver(model, &driver);
-    E2E_REQUIRE(driver.registered, "driver %s not registered", model);
-    char expected[2048] = "";
+    const DRIVER_INFO_6A *driver = (const DRIVER_INFO_6A *)ReadDriverRecord(model, 6);
+    E2E_REQUIRE(driver, "driver %s not registered", model);
+    char expected[2048] = "", got[2048] = "", previous[512] = "";
     JoinBareNames(expected, sizeof expected, files);
-    E2E_REQUIRE(strcmp(driver.dependentFiles, expected) == 0, "driver %s has the files %s", model,
-                driver.dependentFiles);
-    E2E_REQUIRE(strcmp(driver.dataType, dataType) == 0, "driver %s has the data type \"%s\"", model, driver.dataType);
-    printf("driver %s: files %s; previous names %s\n", model, driver.dependentFiles, driver.previousNames);
+    JoinBareNames(got, sizeof got, driver->pDependentFiles);
+    JoinBareNames(previous, sizeof previous, driver->pszzPreviousNames);
+    printf("driver %s: files %s; previous names %s\n", model, got, previous);
+    E2E_REQUIRE(strcmp(got, expected) == 0, "driver %s has the files %s", model, got);
+    E2E_REQUIRE(strcmp(driver->pDefaultDataType, dataType) == 0, "driver %s has the data type \"%s\"", model,
+                driver->pDefaultDataType);
     /* The previous names: the model's own name alone, even after another
        model with a longer name was chosen first. */
-    E2E_REQUIRE(strcmp(driver.previousNames, model) == 0, "driver %s has the previous names %s", model,
-                driver.previousNames);
+    E2E_REQUIRE(strcmp(previous, model) == 0, "driver %s has the previous names %s", model, previous);
     const PRINTER_INFO_2A *printer = ReadPrinterRecord(model);
     E2E_REQUIRE(printer, "no printer %s", model);
     E2E_REQUIRE(strcmp(printer->pDriverName, model) == 0, "printer %s uses the driver %s", model, printer->pDriverName);
@@ -413,9 +394,7 @@ static int CheckInstalled(const char *model, const char *port, const char *files
 static int NothingInstalled(void)
 {
     for (const char *model : SampleModels) {
-        DriverFacts driver;
-        ReadDriver(model, &driver);
-        E2E_REQUIRE(!driver.registered, "driver %s registered", model);
+        E2E_REQUIRE(!DriverRegistered(model), "driver %s registered", model);
         E2E_REQUIRE(!PrinterExists(model), "printer %s exists", model);
     }
     return 1;
@@ -581,9 +560,7 @@ static int BackAndNext(void)
         return 0;
     static const char *const others[] = { MODEL_521, MODEL_524 };
     for (const char *other : others) {
-        DriverFacts facts;
-        ReadDriver(other, &facts);
-        E2E_REQUIRE(!facts.registered, "driver %s registered", other);
+        E2E_REQUIRE(!DriverRegistered(other), "driver %s registered", other);
     }
     ReadDefaultPrinter(text, sizeof text);
     E2E_REQUIRE(strcmp(text, SavedDefault) == 0, "default printer changed to \"%s\" by Escape", text);
