@@ -235,89 +235,50 @@ TEST_CASE("a close request shows the exit page of its result, then the window go
     }
 }
 
-struct RegisterSteps {
-    long writeWait, reinstallWait, finishWait;
-    char statusText[256];
-    int captured, waitCursor;
-    int driverAfterFirst, printerAfterFirst;
-    int deletesAfterReinstall, closesAfterReinstall;
-};
-
-/* Runs CMD_REGISTER and its three timers on this thread, noting the state
-   after each step. */
-static void RunRegistration(HWND owner, RegisterSteps *steps)
-{
-    SendMessageA(owner, WM_COMMAND, CMD_REGISTER, 0);
-    steps->captured = GetCapture() == owner;
-    steps->waitCursor = GetCursor() == LoadCursorA(NULL, IDC_WAIT);
-    steps->writeWait = RunNextTimer(owner, TIMER_WRITE_INFO, 5000);
-    StatusText(steps->statusText, sizeof steps->statusText);
-    steps->driverAfterFirst = DriverRegistered(TestModel);
-    steps->printerAfterFirst = PrinterExists(TestModel);
-    int deletesBefore = Calls.printerDeletes + Calls.driverDeletes, closesBefore = Calls.closes;
-    steps->reinstallWait = RunNextTimer(owner, TIMER_REINSTALL, 10000);
-    steps->deletesAfterReinstall = Calls.printerDeletes + Calls.driverDeletes - deletesBefore;
-    steps->closesAfterReinstall = Calls.closes - closesBefore;
-    steps->finishWait = RunNextTimer(owner, TIMER_FINISH, 10000);
-}
-
 TEST_CASE("registration: status window, two runs 2 s apart with a removal between, then close with 1")
 {
-    RemoveFixturePrinter(TestModel, TestModel);
-    ChooseTestModel();
-    RecordSpoolerCalls();
-    HWND owner = CreateQuietOwner();
-    REQUIRE(owner);
+    /* When the printer cannot be opened it is not removed, and the second
+       run still happens. */
+    static const struct { DWORD refuseOpen; int deletes, closes; } cases[] = {
+        { 0, 2, 2 },                     /* printer and driver; the removal's and the new printer's handle */
+        { ERROR_ACCESS_DENIED, 0, 1 },   /* the new printer's handle only */
+    };
+    for (const auto &c : cases) {
+        CAPTURE(c.refuseOpen);
+        RemoveFixturePrinter(TestModel, TestModel);
+        ChooseTestModel();
+        RecordSpoolerCalls();
+        Calls.refuseOpen = c.refuseOpen;
+        HWND owner = CreateQuietOwner();
+        REQUIRE(owner);
 
-    RegisterSteps steps = {};
-    RunRegistration(owner, &steps);
-    CHECK(steps.captured);
-    CHECK(steps.waitCursor);
-    CHECK(steps.writeWait >= 50);
-    CHECK(strcmp(steps.statusText, "Writing system information...") == 0);
-    CHECK(steps.driverAfterFirst == 1);
-    CHECK(steps.printerAfterFirst == 1);
-    CHECK(steps.reinstallWait >= 1900);
-    /* The printer was deleted and its handle closed once, the driver deleted. */
-    CHECK(steps.deletesAfterReinstall == 2);
-    CHECK(steps.closesAfterReinstall == 2);  /* the removal's and the new printer's */
-    CHECK(Calls.driverAdds == 2);
-    CHECK(steps.finishWait >= 1900);
+        SendMessageA(owner, WM_COMMAND, CMD_REGISTER, 0);
+        CHECK(GetCapture() == owner);
+        CHECK(GetCursor() == LoadCursorA(NULL, IDC_WAIT));
+        CHECK(RunNextTimer(owner, TIMER_WRITE_INFO, 5000) >= 50);
+        char text[256];
+        StatusText(text, sizeof text);
+        CHECK(strcmp(text, "Writing system information...") == 0);
+        CHECK(DriverRegistered(TestModel) == 1);
+        CHECK(PrinterExists(TestModel) == 1);
+        int deletesBefore = Calls.printerDeletes + Calls.driverDeletes, closesBefore = Calls.closes;
+        CHECK(RunNextTimer(owner, TIMER_REINSTALL, 10000) >= 1900);
+        CHECK(Calls.printerDeletes + Calls.driverDeletes - deletesBefore == c.deletes);
+        CHECK(Calls.closes - closesBefore == c.closes);
+        CHECK(Calls.driverAdds == 2);
+        CHECK(RunNextTimer(owner, TIMER_FINISH, 10000) >= 1900);
 
-    CHECK(SetupState.StatusWindow == NULL);
-    CHECK(GetCapture() == NULL);
-    CHECK(GetCursor() == LoadCursorA(NULL, IDC_ARROW));
-    MSG posted;
-    REQUIRE(TakePosted(owner, WM_CLOSE, &posted));
-    CHECK(posted.wParam == 1);
-    CHECK(DriverRegistered(TestModel) == 1);
-    CHECK(PrinterExists(TestModel) == 1);
-
-    DestroyTestOwner(owner);
-    ResetSpoolerApi();
-    RemoveFixturePrinter(TestModel, TestModel);
-}
-
-TEST_CASE("registration: a printer that cannot be opened is not removed, and the second run still happens")
-{
-    RemoveFixturePrinter(TestModel, TestModel);
-    ChooseTestModel();
-    RecordSpoolerCalls();
-    Calls.refuseOpen = ERROR_ACCESS_DENIED;
-    HWND owner = CreateQuietOwner();
-    REQUIRE(owner);
-
-    RegisterSteps steps = {};
-    RunRegistration(owner, &steps);
-    CHECK(steps.deletesAfterReinstall == 0);
-    CHECK(steps.closesAfterReinstall == 1);  /* the new printer's handle only */
-    CHECK(Calls.driverAdds == 2);
-    MSG posted;
-    REQUIRE(TakePosted(owner, WM_CLOSE, &posted));
-    CHECK(posted.wParam == 1);
-
-    DestroyTestOwner(owner);
-    ResetSpoolerApi();
+        CHECK(SetupState.StatusWindow == NULL);
+        CHECK(GetCapture() == NULL);
+        CHECK(GetCursor() == LoadCursorA(NULL, IDC_ARROW));
+        MSG posted;
+        REQUIRE(TakePosted(owner, WM_CLOSE, &posted));
+        CHECK(posted.wParam == 1);
+        CHECK(DriverRegistered(TestModel) == 1);
+        CHECK(PrinterExists(TestModel) == 1);
+        DestroyTestOwner(owner);
+        ResetSpoolerApi();
+    }
     RemoveFixturePrinter(TestModel, TestModel);
 }
 
