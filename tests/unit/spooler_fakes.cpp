@@ -1,4 +1,5 @@
 #include "spooler_fakes.h"
+#include <string.h>
 #include "spooler/spooler_api.h"
 
 SpoolerCalls Calls;
@@ -71,4 +72,38 @@ void RecordSpoolerCalls(void)
     Spooler.EnumPrinterDriversA = RecordEnumeration;
     Spooler.AddPrinterDriverA = RecordDriverAdd;
     Spooler.AddPrinterA = RecordPrinterAdd;
+}
+
+static const char *const *FakePorts;
+static int FakePortCount;
+
+static BOOL WINAPI EnumFakePorts(LPSTR, DWORD level, LPBYTE buffer, DWORD size, LPDWORD needed, LPDWORD count)
+{
+    if (level != 1)
+        return FALSE;
+    DWORD bytes = FakePortCount * sizeof(PORT_INFO_1A);
+    for (int i = 0; i < FakePortCount; i++)
+        bytes += (DWORD)strlen(FakePorts[i]) + 1;
+    *needed = bytes;
+    *count = 0;
+    if (size < bytes || !buffer) {
+        SetLastError(ERROR_INSUFFICIENT_BUFFER);
+        return FALSE;
+    }
+    PORT_INFO_1A *ports = (PORT_INFO_1A *)buffer;
+    char *text = (char *)(ports + FakePortCount);
+    for (int i = 0; i < FakePortCount; i++) {
+        strcpy(text, FakePorts[i]);
+        ports[i].pName = text;
+        text += strlen(text) + 1;
+    }
+    *count = FakePortCount;
+    return TRUE;
+}
+
+void UseFakePorts(const char *const *ports, int count)
+{
+    FakePorts = ports;
+    FakePortCount = count;
+    Spooler.EnumPortsA = EnumFakePorts;
 }

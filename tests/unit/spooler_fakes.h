@@ -26,4 +26,8 @@ extern SpoolerCalls Calls;
    ResetSpoolerApi ends it. */
 void RecordSpoolerCalls(void);
 
+/* Makes EnumPortsA (level 1, with the size query) list exactly these port
+   names; ResetSpoolerApi ends it. */
+void UseFakePorts(const char *const *ports, int count);
+
 #endif

@@ -1,6 +1,6 @@
 /*
  * The welcome and port pages, opened in-process and answered by a script
- * thread. The port lists come from a replaced EnumPortsA: the rule cases
+ * thread. The port lists come from the seam (UseFakePorts): the rule cases
  * need lists without COM1:, which the shared Wine prefix cannot lose while
  * other tests run.
  */
@@ -14,41 +14,6 @@
 #include "ui/resources/resource.h"
 #include "spooler_fakes.h"
 #include "wizard_script.h"
-
-static const char *const *FakePorts;
-static int FakePortCount;
-
-/* EnumPortsA at level 1 over FakePorts, with the spooler's size query. */
-static BOOL WINAPI EnumFakePorts(LPSTR, DWORD level, LPBYTE buffer, DWORD size, LPDWORD needed, LPDWORD count)
-{
-    if (level != 1)
-        return FALSE;
-    DWORD bytes = FakePortCount * sizeof(PORT_INFO_1A);
-    for (int i = 0; i < FakePortCount; i++)
-        bytes += (DWORD)strlen(FakePorts[i]) + 1;
-    *needed = bytes;
-    *count = 0;
-    if (size < bytes || !buffer) {
-        SetLastError(ERROR_INSUFFICIENT_BUFFER);
-        return FALSE;
-    }
-    PORT_INFO_1A *ports = (PORT_INFO_1A *)buffer;
-    char *text = (char *)(ports + FakePortCount);
-    for (int i = 0; i < FakePortCount; i++) {
-        strcpy(text, FakePorts[i]);
-        ports[i].pName = text;
-        text += strlen(text) + 1;
-    }
-    *count = FakePortCount;
-    return TRUE;
-}
-
-static void UsePorts(const char *const *ports, int count)
-{
-    FakePorts = ports;
-    FakePortCount = count;
-    Spooler.EnumPortsA = EnumFakePorts;
-}
 
 /* ---- welcome page ---- */
 
@@ -205,7 +170,7 @@ TEST_CASE("port page: the initial selection rule, the warning without a selectio
     REQUIRE(owner);
     for (const auto &c : cases) {
         CAPTURE(c.ports[0]);
-        UsePorts(c.ports, c.count);
+        UseFakePorts(c.ports, c.count);
         strcpy(SetupState.ModelName, "Port Page Test No Such Printer");
         strcpy(SetupState.PortName, "unchanged");
         PortSeen seen = {};
@@ -257,7 +222,7 @@ TEST_CASE("port page: a previous installation that cannot be removed ends it wit
     REQUIRE(AddFixturePrinter(StalePrinter, OtherDriver, "LPT1:"));
     HWND owner = CreatePageOwner();
     REQUIRE(owner);
-    UsePorts(ComRule, 3);
+    UseFakePorts(ComRule, 3);
     strcpy(SetupState.ModelName, StalePrinter);
     SetupErrorSeen seen = {};
     CHECK(RunPage(ShowPortPage, owner, AnswerSetupError, &seen) == IDCANCEL);
