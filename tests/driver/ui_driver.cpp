@@ -7,6 +7,7 @@ struct WindowQuery {
     const char *className;
     const char *caption;
     int includeHidden;
+    int controlId;  /* 0: any; else an enabled window holding this control */
     HWND found;
 };
 
@@ -14,6 +15,8 @@ static BOOL CALLBACK MatchWindow(HWND window, LPARAM lParam)
 {
     WindowQuery *query = (WindowQuery *)lParam;
     if (!query->includeHidden && !IsWindowVisible(window))
+        return TRUE;
+    if (query->controlId && (!GetDlgItem(window, query->controlId) || !IsWindowEnabled(window)))
         return TRUE;
     if (query->processId) {
         DWORD owner = 0;
@@ -50,11 +53,11 @@ void PumpFor(DWORD milliseconds)
 }
 
 static HWND WaitForTopWindow(DWORD processId, const char *className, const char *caption,
-                             int includeHidden, DWORD timeoutMs)
+                             int includeHidden, int controlId, DWORD timeoutMs)
 {
     DWORD start = GetTickCount();
     for (;;) {
-        WindowQuery query = { processId, className, caption, includeHidden, NULL };
+        WindowQuery query = { processId, className, caption, includeHidden, controlId, NULL };
         EnumWindows(MatchWindow, (LPARAM)&query);
         if (query.found)
             return query.found;
@@ -66,12 +69,17 @@ static HWND WaitForTopWindow(DWORD processId, const char *className, const char 
 
 HWND WaitForWindow(DWORD processId, const char *className, const char *caption, DWORD timeoutMs)
 {
-    return WaitForTopWindow(processId, className, caption, 0, timeoutMs);
+    return WaitForTopWindow(processId, className, caption, 0, 0, timeoutMs);
 }
 
 HWND WaitForAnyWindow(DWORD processId, const char *className, const char *caption, DWORD timeoutMs)
 {
-    return WaitForTopWindow(processId, className, caption, 1, timeoutMs);
+    return WaitForTopWindow(processId, className, caption, 1, 0, timeoutMs);
+}
+
+HWND WaitForEnabledDialog(DWORD processId, int controlId, const char *caption, DWORD timeoutMs)
+{
+    return WaitForTopWindow(processId, "#32770", caption, 0, controlId, timeoutMs);
 }
 
 HWND WaitForMessageBox(DWORD processId, const char *caption, char *text, int size, DWORD timeoutMs)
@@ -160,6 +168,20 @@ void PostKey(HWND window, UINT virtualKey)
 {
     PostMessageA(window, WM_KEYDOWN, virtualKey, 1);
     PostMessageA(window, WM_KEYUP, virtualKey, 0xC0000001);
+}
+
+HWND FocusedControl(HWND window)
+{
+    GUITHREADINFO gui;
+    ZeroMemory(&gui, sizeof gui);
+    gui.cbSize = sizeof gui;
+    GetGUIThreadInfo(GetWindowThreadProcessId(window, NULL), &gui);
+    return gui.hwndFocus ? gui.hwndFocus : window;
+}
+
+void PostEscape(HWND dialog)
+{
+    PostKey(FocusedControl(dialog), VK_ESCAPE);
 }
 
 int SaveScreenshot(const char *path)

@@ -19,6 +19,11 @@ HWND WaitForWindow(DWORD processId, const char *className, const char *caption, 
    timeout of 0 it looks once. */
 HWND WaitForAnyWindow(DWORD processId, const char *className, const char *caption, DWORD timeoutMs);
 
+/* Waits for a visible and enabled dialog of the process holding the control
+   `controlId`, with that caption (NULL: any). A page under its message
+   dialog is disabled and so does not count. */
+HWND WaitForEnabledDialog(DWORD processId, int controlId, const char *caption, DWORD timeoutMs);
+
 /* Waits for a platform message box (MessageBoxA) of the process with this
    caption and reads its text, which Wine keeps in the static control
    0xFFFF. Answer it with ClickButton and the IDOK, IDCANCEL, IDYES... id. */
@@ -46,6 +51,14 @@ int ClickButton(HWND dialog, int id);
 
 /* Posts a key press (WM_KEYDOWN, WM_KEYUP) to a window. */
 void PostKey(HWND window, UINT virtualKey);
+
+/* The control with the keyboard focus in the GUI thread of `window` (the
+   window itself when none). */
+HWND FocusedControl(HWND window);
+
+/* Escape as the user presses it: a key press to the focused control, which
+   the dialog manager turns into IDCANCEL. */
+void PostEscape(HWND dialog);
 
 /* Saves the whole screen as a 24-bit BMP. 1 on success. */
 int SaveScreenshot(const char *path);

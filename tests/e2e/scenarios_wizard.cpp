@@ -11,7 +11,7 @@
 #include <stdio.h>
 #include <string.h>
 #include "e2e.h"
-#include <winspool.h>
+#include "spooler_fixtures.h"
 #include "ui/resources/resource.h"
 
 #define OWNER_CLASS "KV_R52X_Driver_Setup"
@@ -36,43 +36,10 @@ static const char QuestionText[] = "Are you sure you want to cancel Kest Printer
 /* ------------------------------------------------------------------ */
 /* Finding the wizard's windows                                        */
 
-struct DialogQuery {
-    int controlId;
-    const char *caption;  /* NULL: any */
-    HWND found;
-};
-
-static BOOL CALLBACK MatchDialog(HWND window, LPARAM lParam)
-{
-    DialogQuery *query = (DialogQuery *)lParam;
-    DWORD process = 0;
-    GetWindowThreadProcessId(window, &process);
-    char className[16], caption[128];
-    GetClassNameA(window, className, sizeof className);
-    if (process != E2e.Setup.dwProcessId || !IsWindowVisible(window) || !IsWindowEnabled(window) ||
-        strcmp(className, "#32770") != 0 || !GetDlgItem(window, query->controlId))
-        return TRUE;
-    if (query->caption) {
-        ReadText(window, caption, sizeof caption);
-        if (strcmp(caption, query->caption) != 0)
-            return TRUE;
-    }
-    query->found = window;
-    return FALSE;
-}
-
-/* Waits for an enabled, visible dialog of setup.exe holding the control
-   (enabled: a page under its message dialog does not count). */
+/* An enabled, visible dialog of setup.exe holding the control. */
 static HWND WaitForDialog(int controlId, const char *caption = NULL, DWORD timeoutMs = E2E_WINDOW_TIMEOUT)
 {
-    DWORD start = GetTickCount();
-    for (;;) {
-        DialogQuery query = { controlId, caption, NULL };
-        EnumWindows(MatchDialog, (LPARAM)&query);
-        if (query.found || GetTickCount() - start >= timeoutMs)
-            return query.found;
-        PumpFor(10);
-    }
+    return WaitForEnabledDialog(E2e.Setup.dwProcessId, controlId, caption, timeoutMs);
 }
 
 static HWND WaitForWelcome(DWORD timeoutMs = E2E_WINDOW_TIMEOUT) { return WaitForDialog(IDC_WELCOME_TEXT, WIZARD_CAPTION, timeoutMs); }
@@ -106,22 +73,6 @@ static HWND WaitForMessageDialog(const char *caption, char *text, int size)
     if (box)
         ReadControlText(box, IDC_MSG_TEXT, text, size);
     return box;
-}
-
-/* The keyboard focus inside setup.exe's GUI thread. */
-static HWND FocusOf(HWND window)
-{
-    GUITHREADINFO gui;
-    ZeroMemory(&gui, sizeof gui);
-    gui.cbSize = sizeof gui;
-    GetGUIThreadInfo(GetWindowThreadProcessId(window, NULL), &gui);
-    return gui.hwndFocus ? gui.hwndFocus : window;
-}
-
-/* Escape, posted to the focused control as the keyboard would deliver it. */
-static void PressEscape(HWND dialog)
-{
-    PostKey(FocusOf(dialog), VK_ESCAPE);
 }
 
 /* Selects the list item with that text; 1 when there is one. */
@@ -161,136 +112,14 @@ static void DoubleClickFirstItem(HWND page, int listId)
 /* ------------------------------------------------------------------ */
 /* The spooler, the files and the profile                              */
 
-static void RemovePrinterAndDriver(const char *printer, const char *driver)
+/* Appends the names of a multi-string to `out`, bare, with commas between. */
+static void JoinBareNames(char *out, size_t size, const char *list)
 {
-    HANDLE handle = NULL;
-    PRINTER_DEFAULTSA defaults = { NULL, NULL, PRINTER_ALL_ACCESS };
-    if (OpenPrinterA((LPSTR)printer, &handle, &defaults)) {
-        DeletePrinter(handle);
-        ClosePrinter(handle);
+    for (; list && *list; list += strlen(list) + 1) {
+        const char *name = strrchr(list, '\\') ? strrchr(list, '\\') + 1 : list;
+        size_t used = strlen(out);
+        snprintf(out + used, size - used, "%s%s", used ? "," : "", name);
     }
-    DeletePrinterDriverA(NULL, (LPSTR)ENVIRONMENT, (LPSTR)driver);
-}
-
-/* A driver (level 3, the given dependent files) and a printer on it, as an
-   earlier installation would have left them. */
-static int AddPrinterOnDriver(const char *printer, const char *driver, const char *port, const char *dependentFiles)
-{
-    DRIVER_INFO_3A driverInfo;
-    ZeroMemory(&driverInfo, sizeof driverInfo);
-    driverInfo.cVersion = 3;
-    driverInfo.pName = (LPSTR)driver;
-    driverInfo.pEnvironment = (LPSTR)ENVIRONMENT;
-    driverInfo.pDriverPath = (LPSTR)"UNIDRV.DLL";
-    driverInfo.pDataFile = (LPSTR)"KV_R52x.GPD";
-    driverInfo.pConfigFile = (LPSTR)"UNIDRVUI.DLL";
-    driverInfo.pDependentFiles = (LPSTR)dependentFiles;
-    if (!AddPrinterDriverA(NULL, 3, (LPBYTE)&driverInfo))
-        return 0;
-    PRINTER_INFO_2A printerInfo;
-    ZeroMemory(&printerInfo, sizeof printerInfo);
-    printerInfo.pPrinterName = (LPSTR)printer;
-    printerInfo.pPortName = (LPSTR)port;
-    printerInfo.pDriverName = (LPSTR)driver;
-    printerInfo.pPrintProcessor = (LPSTR)"WinPrint";
-    printerInfo.pDatatype = (LPSTR)"RAW";
-    HANDLE handle = AddPrinterA(NULL, 2, (LPBYTE)&printerInfo);
-    if (!handle)
-        return 0;
-    ClosePrinter(handle);
-    return 1;
-}
-
-/* The printer's driver and port (empty when there is no such printer). */
-static int ReadPrinter(const char *name, char *driver, char *port, int size)
-{
-    driver[0] = port[0] = '\0';
-    HANDLE handle = NULL;
-    if (!OpenPrinterA((LPSTR)name, &handle, NULL))
-        return 0;
-    DWORD needed = 0;
-    GetPrinterA(handle, 2, NULL, 0, &needed);
-    BYTE *buffer = (BYTE *)LocalAlloc(LPTR, needed + 1);
-    int ok = buffer && GetPrinterA(handle, 2, buffer, needed, &needed);
-    if (ok) {
-        PRINTER_INFO_2A *info = (PRINTER_INFO_2A *)buffer;
-        snprintf(driver, size, "%s", info->pDriverName ? info->pDriverName : "");
-        snprintf(port, size, "%s", info->pPortName ? info->pPortName : "");
-    }
-    LocalFree(buffer);
-    ClosePrinter(handle);
-    return ok;
-}
-
-struct DriverFacts {
-    int registered;
-    char dependentFiles[2048];  /* bare names, each NUL-ended, then a NUL */
-    char dataType[64];
-    char previousNames[512];    /* as the spooler keeps them, when it does */
-};
-
-/* Appends the bare name of a path to a multi-string. */
-static void AppendBareName(char *list, size_t size, const char *path)
-{
-    const char *name = strrchr(path, '\\') ? strrchr(path, '\\') + 1 : path;
-    size_t used = 0;
-    while (list[used])
-        used += strlen(list + used) + 1;
-    if (used + strlen(name) + 2 <= size) {
-        strcpy(list + used, name);
-        list[used + strlen(name) + 1] = '\0';
-    }
-}
-
-static void ReadDriver(const char *name, DriverFacts *facts)
-{
-    ZeroMemory(facts, sizeof *facts);
-    DWORD needed = 0, count = 0;
-    EnumPrinterDriversA(NULL, (LPSTR)ENVIRONMENT, 6, NULL, 0, &needed, &count);
-    BYTE *buffer = (BYTE *)LocalAlloc(LPTR, needed + 1);
-    if (!buffer || !EnumPrinterDriversA(NULL, (LPSTR)ENVIRONMENT, 6, buffer, needed, &needed, &count)) {
-        LocalFree(buffer);
-        return;
-    }
-    DRIVER_INFO_6A *drivers = (DRIVER_INFO_6A *)buffer;
-    for (DWORD i = 0; i < count; i++) {
-        if (strcmp(drivers[i].pName, name) != 0)
-            continue;
-        facts->registered = 1;
-        for (const char *file = drivers[i].pDependentFiles; file && *file; file += strlen(file) + 1)
-            AppendBareName(facts->dependentFiles, sizeof facts->dependentFiles, file);
-        snprintf(facts->dataType, sizeof facts->dataType, "%s",
-                 drivers[i].pDefaultDataType ? drivers[i].pDefaultDataType : "");
-        for (const char *previous = drivers[i].pszzPreviousNames; previous && *previous;
-             previous += strlen(previous) + 1)
-            AppendBareName(facts->previousNames, sizeof facts->previousNames, previous);
-    }
-    LocalFree(buffer);
-}
-
-static int MultiStringEqual(const char *a, const char *b)
-{
-    for (;;) {
-        if (strcmp(a, b) != 0)
-            return 0;
-        if (!*a)
-            return 1;
-        a += strlen(a) + 1;
-        b += strlen(b) + 1;
-    }
-}
-
-/* Joins a multi-string with commas, for messages. */
-static const char *Joined(const char *list)
-{
-    static char text[1024];
-    text[0] = '\0';
-    for (const char *name = list; *name; name += strlen(name) + 1) {
-        if (text[0])
-            strncat(text, ",", sizeof text - strlen(text) - 1);
-        strncat(text, name, sizeof text - strlen(text) - 1);
-    }
-    return text;
 }
 
 static int ReadWholeFile(const char *path, char *out, DWORD size, DWORD *length)
@@ -341,39 +170,34 @@ static void ReadDefaultPrinter(char *out, DWORD size)
     GetProfileStringA("windows", "device", "", out, size);
 }
 
+/* The profile's default printer entry is `expected`. */
+static int DefaultPrinterIs(const char *expected)
+{
+    char device[1024];
+    ReadDefaultPrinter(device, sizeof device);
+    E2E_REQUIRE(strcmp(device, expected) == 0, "default printer \"%s\", expected \"%s\"", device, expected);
+    return 1;
+}
+
 /* ------------------------------------------------------------------ */
 /* A clean spooler around each scenario                                */
 
 static char SavedDefault[1024];
 
-/* Ports added by a scenario, removed again afterwards; a port taken away is
-   put back. */
-static const char *AddedPorts[4];
-static int AddedPortCount;
-static const char *RemovedPorts[4];
-static int RemovedPortCount;
+/* Ports a scenario added (1) or took away (0), put back as they were
+   afterwards. */
+static struct { const char *name; int added; } ChangedPorts[4];
+static int ChangedPortCount;
 
-static int AddPort(const char *name)
+static int ChangePort(const char *name, int add)
 {
     HKEY key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, PORTS_KEY, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS)
+    if (ChangedPortCount == 4 || RegOpenKeyExA(HKEY_LOCAL_MACHINE, PORTS_KEY, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS)
         return 0;
-    LONG status = RegSetValueExA(key, name, 0, REG_SZ, (const BYTE *)"", 1);
+    LONG status = add ? RegSetValueExA(key, name, 0, REG_SZ, (const BYTE *)"", 1) : RegDeleteValueA(key, name);
     RegCloseKey(key);
-    if (status == ERROR_SUCCESS && AddedPortCount < 4)
-        AddedPorts[AddedPortCount++] = name;
-    return status == ERROR_SUCCESS;
-}
-
-static int RemovePort(const char *name)
-{
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, PORTS_KEY, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS)
-        return 0;
-    LONG status = RegDeleteValueA(key, name);
-    RegCloseKey(key);
-    if (status == ERROR_SUCCESS && RemovedPortCount < 4)
-        RemovedPorts[RemovedPortCount++] = name;
+    if (status == ERROR_SUCCESS)
+        ChangedPorts[ChangedPortCount++] = { name, add };
     return status == ERROR_SUCCESS;
 }
 
@@ -382,18 +206,24 @@ static void RestorePorts(void)
     HKEY key;
     if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, PORTS_KEY, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS)
         return;
-    for (int i = 0; i < AddedPortCount; i++)
-        RegDeleteValueA(key, AddedPorts[i]);
-    for (int i = 0; i < RemovedPortCount; i++)
-        RegSetValueExA(key, RemovedPorts[i], 0, REG_SZ, (const BYTE *)"", 1);
+    for (int i = 0; i < ChangedPortCount; i++) {
+        if (ChangedPorts[i].added)
+            RegDeleteValueA(key, ChangedPorts[i].name);
+        else
+            RegSetValueExA(key, ChangedPorts[i].name, 0, REG_SZ, (const BYTE *)"", 1);
+    }
     RegCloseKey(key);
-    AddedPortCount = RemovedPortCount = 0;
+    ChangedPortCount = 0;
 }
+
+/* A driver of another name that a scenario puts the model's printer on. */
+#define OTHER_DRIVER "E2E Other Driver"
 
 static void RemoveSampleModels(void)
 {
     for (const char *model : SampleModels)
-        RemovePrinterAndDriver(model, model);
+        RemoveFixturePrinter(model, model);
+    DeletePrinterDriverA(NULL, (LPSTR)ENVIRONMENT, (LPSTR)OTHER_DRIVER);
 }
 
 /* Runs `body` between two clean-ups; the default printer and the ports are
@@ -465,6 +295,18 @@ static int NextToPortPage(HWND modelPage, HWND *portPage)
     return 1;
 }
 
+/* The sample package prepared (without the file `missing`, when named),
+   setup.exe started, Next to the port page. */
+static int ToPortPage(HWND *portPage, const char *missing = NULL)
+{
+    E2E_REQUIRE(PreparePackage(E2e.SampleDir), "package folder not prepared");
+    char path[MAX_PATH];
+    snprintf(path, sizeof path, "%s%s", E2e.PackageDir, missing ? missing : "");
+    E2E_REQUIRE(!missing || DeleteFileA(path), "%s not deleted", path);
+    HWND welcome, modelPage;
+    return StartToWelcome(&welcome, 0) && NextToModelPage(welcome, &modelPage) && NextToPortPage(modelPage, portPage);
+}
+
 /* From the port page's Next to the exit page: the copy dialog, the
    "Writing system information..." status through both registrations and
    their 2-second waits, then the success page. */
@@ -507,7 +349,7 @@ static int CheckExitPage(HWND exitPage, int success)
     E2E_REQUIRE(!!IsWindowVisible(box) == success, "default-printer box %s", success ? "hidden" : "shown");
     if (success)
         E2E_REQUIRE(CheckState(exitPage, IDC_SET_DEFAULT) == BST_CHECKED, "default-printer box not checked");
-    E2E_REQUIRE(FocusOf(exitPage) == GetDlgItem(exitPage, IDOK), "Ok has not the focus");
+    E2E_REQUIRE(FocusedControl(exitPage) == GetDlgItem(exitPage, IDOK), "Ok has not the focus");
     return 1;
 }
 
@@ -522,7 +364,7 @@ static int FinishExitPage(HWND exitPage, ExitWay way)
         E2E_REQUIRE(CheckState(exitPage, IDC_SET_DEFAULT) == BST_UNCHECKED, "the box stays checked");
     }
     if (way == ESCAPE_KEY)
-        PressEscape(exitPage);
+        PostEscape(exitPage);
     else
         E2E_REQUIRE(ClickButton(exitPage, IDOK), "no Ok on the exit page");
     DWORD exitCode = 1;
@@ -536,22 +378,23 @@ static int FinishExitPage(HWND exitPage, ExitWay way)
    directories. */
 static int CheckInstalled(const char *model, const char *port, const char *files, const char *dataType)
 {
-    DriverFacts driver;
-    ReadDriver(model, &driver);
-    E2E_REQUIRE(driver.registered, "driver %s not registered", model);
-    E2E_REQUIRE(MultiStringEqual(driver.dependentFiles, files), "driver %s has the files %s", model,
-                Joined(driver.dependentFiles));
-    E2E_REQUIRE(strcmp(driver.dataType, dataType) == 0, "driver %s has the data type \"%s\"", model, driver.dataType);
-    printf("driver %s: files %s; ", model, Joined(driver.dependentFiles));
-    printf("previous names %s\n", Joined(driver.previousNames));
+    const DRIVER_INFO_6A *driver = (const DRIVER_INFO_6A *)ReadDriverRecord(model, 6);
+    E2E_REQUIRE(driver, "driver %s not registered", model);
+    char expected[2048] = "", got[2048] = "", previous[512] = "";
+    JoinBareNames(expected, sizeof expected, files);
+    JoinBareNames(got, sizeof got, driver->pDependentFiles);
+    JoinBareNames(previous, sizeof previous, driver->pszzPreviousNames);
+    printf("driver %s: files %s; previous names %s\n", model, got, previous);
+    E2E_REQUIRE(strcmp(got, expected) == 0, "driver %s has the files %s", model, got);
+    E2E_REQUIRE(strcmp(driver->pDefaultDataType, dataType) == 0, "driver %s has the data type \"%s\"", model,
+                driver->pDefaultDataType);
     /* The previous names: the model's own name alone, even after another
        model with a longer name was chosen first. */
-    E2E_REQUIRE(strcmp(driver.previousNames, model) == 0 && !driver.previousNames[strlen(model) + 1],
-                "driver %s has the previous names %s", model, Joined(driver.previousNames));
-    char printerDriver[256], printerPort[256];
-    E2E_REQUIRE(ReadPrinter(model, printerDriver, printerPort, sizeof printerDriver), "no printer %s", model);
-    E2E_REQUIRE(strcmp(printerDriver, model) == 0, "printer %s uses the driver %s", model, printerDriver);
-    E2E_REQUIRE(strcmp(printerPort, port) == 0, "printer %s is on the port %s", model, printerPort);
+    E2E_REQUIRE(strcmp(previous, model) == 0, "driver %s has the previous names %s", model, previous);
+    const PRINTER_INFO_2A *printer = ReadPrinterRecord(model);
+    E2E_REQUIRE(printer, "no printer %s", model);
+    E2E_REQUIRE(strcmp(printer->pDriverName, model) == 0, "printer %s uses the driver %s", model, printer->pDriverName);
+    E2E_REQUIRE(strcmp(printer->pPortName, port) == 0, "printer %s is on the port %s", model, printer->pPortName);
     char bad[512];
     E2E_REQUIRE(FilesInstalled(files, bad, sizeof bad), "driver file not installed: %s", bad);
     return 1;
@@ -560,11 +403,8 @@ static int CheckInstalled(const char *model, const char *port, const char *files
 static int NothingInstalled(void)
 {
     for (const char *model : SampleModels) {
-        DriverFacts driver;
-        ReadDriver(model, &driver);
-        E2E_REQUIRE(!driver.registered, "driver %s registered", model);
-        char printerDriver[256], printerPort[256];
-        E2E_REQUIRE(!ReadPrinter(model, printerDriver, printerPort, sizeof printerDriver), "printer %s exists", model);
+        E2E_REQUIRE(!DriverRegistered(model), "driver %s registered", model);
+        E2E_REQUIRE(!PrinterExists(model), "printer %s exists", model);
     }
     return 1;
 }
@@ -579,7 +419,7 @@ static int AskCancel(HWND page, CancelWay way, int answer, const char *shot)
     if (way == CANCEL_BUTTON)
         E2E_REQUIRE(ClickButton(page, IDCANCEL), "no Cancel");
     else if (way == CANCEL_ESCAPE)
-        PressEscape(page);
+        PostEscape(page);
     else
         PostMessageA(page, WM_SYSCOMMAND, SC_CLOSE, 0);
     char text[256];
@@ -621,7 +461,7 @@ static int WholeInstallation(void)
     char text[512];
     ReadControlText(welcome, IDC_WELCOME_TEXT, text, sizeof text);
     E2E_REQUIRE(strstr(text, "Supported operating system:\r\n\tWindows 7 Home x86") == text, "welcome text \"%s\"", text);
-    E2E_REQUIRE(FocusOf(welcome) == GetDlgItem(welcome, ID_NEXT), "Next has not the focus");
+    E2E_REQUIRE(FocusedControl(welcome) == GetDlgItem(welcome, ID_NEXT), "Next has not the focus");
 
     if (!NextToModelPage(welcome, &modelPage))
         return 0;
@@ -629,14 +469,14 @@ static int WholeInstallation(void)
     E2E_REQUIRE(ListCount(modelPage, IDC_MODEL_LIST) == 3, "%d models listed", ListCount(modelPage, IDC_MODEL_LIST));
     SelectedText(modelPage, IDC_MODEL_LIST, text, sizeof text);
     E2E_REQUIRE(strcmp(text, MODEL_521) == 0, "model selected: \"%s\"", text);
-    E2E_REQUIRE(FocusOf(modelPage) == GetDlgItem(modelPage, IDC_MODEL_LIST), "the model list has not the focus");
+    E2E_REQUIRE(FocusedControl(modelPage) == GetDlgItem(modelPage, IDC_MODEL_LIST), "the model list has not the focus");
 
     if (!NextToPortPage(modelPage, &portPage))
         return 0;
     Shot("port");
     SelectedText(portPage, IDC_PORT_LIST, text, sizeof text);
     E2E_REQUIRE(strcmp(text, "COM1:") == 0, "port selected: \"%s\"", text);
-    E2E_REQUIRE(FocusOf(portPage) == GetDlgItem(portPage, IDC_PORT_LIST), "the port list has not the focus");
+    E2E_REQUIRE(FocusedControl(portPage) == GetDlgItem(portPage, IDC_PORT_LIST), "the port list has not the focus");
 
     if (!CopyAndRegister(portPage, &exitPage))
         return 0;
@@ -644,12 +484,7 @@ static int WholeInstallation(void)
     if (!CheckExitPage(exitPage, 1) || !FinishExitPage(exitPage, OK_BOX_CHECKED))
         return 0;
 
-    if (!CheckInstalled(MODEL_521, "COM1:", Files521, "RAW"))
-        return 0;
-    char device[1024];
-    ReadDefaultPrinter(device, sizeof device);
-    E2E_REQUIRE(strcmp(device, MODEL_521 "," MODEL_521 ",COM1:") == 0, "default printer \"%s\"", device);
-    return 1;
+    return CheckInstalled(MODEL_521, "COM1:", Files521, "RAW") && DefaultPrinterIs(MODEL_521 "," MODEL_521 ",COM1:");
 }
 E2E_SCENARIO(wizard_whole_installation) { return WithCleanSpooler(WholeInstallation); }
 
@@ -658,16 +493,12 @@ E2E_SCENARIO(wizard_whole_installation) { return WithCleanSpooler(WholeInstallat
    answered No in the copy dialog lets the copy go on. */
 static int InstallOverEarlier(void)
 {
-    E2E_REQUIRE(AddPrinterOnDriver(MODEL_521, MODEL_521, "LPT3:", "OLD_R521.DLL\0"), "earlier installation not made");
-    E2E_REQUIRE(PreparePackage(E2e.SampleDir), "package folder not prepared");
-    HWND welcome, modelPage, portPage, exitPage;
-    if (!StartToWelcome(&welcome, 0) || !NextToModelPage(welcome, &modelPage))
+    E2E_REQUIRE(AddFixturePrinter(MODEL_521, MODEL_521, "LPT3:", "OLD_R521.DLL\0"), "earlier installation not made");
+    HWND portPage, exitPage;
+    if (!ToPortPage(&portPage))
         return 0;
-    /* The model page's Next deletes the stale printer already. */
-    if (!NextToPortPage(modelPage, &portPage))
-        return 0;
-    char driver[256], port[256];
-    E2E_REQUIRE(!ReadPrinter(MODEL_521, driver, port, sizeof driver), "the stale printer stays after the model page");
+    /* The model page's Next deleted the stale printer already. */
+    E2E_REQUIRE(!PrinterExists(MODEL_521), "the stale printer stays after the model page");
     E2E_REQUIRE(ClickButton(portPage, ID_NEXT), "no Next on the port page");
     HWND copy = WaitForCopyDialog();
     E2E_REQUIRE(copy, "no copy dialog");
@@ -679,12 +510,8 @@ static int InstallOverEarlier(void)
     E2E_REQUIRE(exitPage, "no exit page");
     if (!CheckExitPage(exitPage, 1) || !FinishExitPage(exitPage, OK_BOX_CLEARED))
         return 0;
-    if (!CheckInstalled(MODEL_521, "COM1:", Files521, "RAW"))
-        return 0;
-    char device[1024];
-    ReadDefaultPrinter(device, sizeof device);
-    E2E_REQUIRE(strcmp(device, SavedDefault) == 0, "default printer changed to \"%s\" with the box cleared", device);
-    return 1;
+    /* The box was cleared: the default printer stays. */
+    return CheckInstalled(MODEL_521, "COM1:", Files521, "RAW") && DefaultPrinterIs(SavedDefault);
 }
 E2E_SCENARIO(wizard_install_over_earlier) { return WithCleanSpooler(InstallOverEarlier); }
 
@@ -733,13 +560,9 @@ static int BackAndNext(void)
         return 0;
     static const char *const others[] = { MODEL_521, MODEL_524 };
     for (const char *other : others) {
-        DriverFacts facts;
-        ReadDriver(other, &facts);
-        E2E_REQUIRE(!facts.registered, "driver %s registered", other);
+        E2E_REQUIRE(!DriverRegistered(other), "driver %s registered", other);
     }
-    ReadDefaultPrinter(text, sizeof text);
-    E2E_REQUIRE(strcmp(text, SavedDefault) == 0, "default printer changed to \"%s\" by Escape", text);
-    return 1;
+    return DefaultPrinterIs(SavedDefault);  /* Escape leaves it */
 }
 E2E_SCENARIO(wizard_back_and_next) { return WithCleanSpooler(BackAndNext); }
 
@@ -763,12 +586,7 @@ static int OtherModelAfterBack(void)
     E2E_REQUIRE(SelectItem(portPage, IDC_PORT_LIST, "LPT2:"), "no port LPT2:");
     if (!CopyAndRegister(portPage, &exitPage) || !FinishExitPage(exitPage, OK_BOX_CHECKED))
         return 0;
-    if (!CheckInstalled(MODEL_521, "LPT2:", Files521, "RAW"))
-        return 0;
-    char device[1024];
-    ReadDefaultPrinter(device, sizeof device);
-    E2E_REQUIRE(strcmp(device, MODEL_521 "," MODEL_521 ",LPT2:") == 0, "default printer \"%s\"", device);
-    return 1;
+    return CheckInstalled(MODEL_521, "LPT2:", Files521, "RAW") && DefaultPrinterIs(MODEL_521 "," MODEL_521 ",LPT2:");
 }
 E2E_SCENARIO(wizard_other_model_after_back) { return WithCleanSpooler(OtherModelAfterBack); }
 
@@ -777,12 +595,11 @@ E2E_SCENARIO(wizard_other_model_after_back) { return WithCleanSpooler(OtherModel
 static int PortSelectedAfter(const char *added, const char *removed, const char *expected, const char *shot)
 {
     if (added)
-        E2E_REQUIRE(AddPort(added), "port %s not added", added);
+        E2E_REQUIRE(ChangePort(added, 1), "port %s not added", added);
     if (removed)
-        E2E_REQUIRE(RemovePort(removed), "port %s not removed", removed);
-    E2E_REQUIRE(PreparePackage(E2e.SampleDir), "package folder not prepared");
-    HWND welcome, modelPage, portPage;
-    if (!StartToWelcome(&welcome, 0) || !NextToModelPage(welcome, &modelPage) || !NextToPortPage(modelPage, &portPage))
+        E2E_REQUIRE(ChangePort(removed, 0), "port %s not removed", removed);
+    HWND portPage;
+    if (!ToPortPage(&portPage))
         return 0;
     if (shot)
         Shot(shot);
@@ -873,9 +690,8 @@ E2E_SCENARIO(wizard_cancel_port) { return WithCleanSpooler(CancelPort); }
 /* Cancel in the copy dialog, answered Yes: the failure page, no driver. */
 static int CancelCopy(void)
 {
-    E2E_REQUIRE(PreparePackage(E2e.SampleDir), "package folder not prepared");
-    HWND welcome, modelPage, portPage;
-    if (!StartToWelcome(&welcome, 0) || !NextToModelPage(welcome, &modelPage) || !NextToPortPage(modelPage, &portPage))
+    HWND portPage;
+    if (!ToPortPage(&portPage))
         return 0;
     E2E_REQUIRE(ClickButton(portPage, ID_NEXT), "no Next on the port page");
     HWND copy = WaitForCopyDialog();
@@ -892,29 +708,20 @@ E2E_SCENARIO(wizard_cancel_copy) { return WithCleanSpooler(CancelCopy); }
    installation ends as failed. */
 static int RemovalFails(void)
 {
-    E2E_REQUIRE(AddPrinterOnDriver(MODEL_521, "E2E Other Driver", "LPT3:", NULL), "earlier printer not made");
-    E2E_REQUIRE(PreparePackage(E2e.SampleDir), "package folder not prepared");
-    HWND welcome, modelPage, portPage;
-    int passed = StartToWelcome(&welcome, 0) && NextToModelPage(welcome, &modelPage) &&
-                 NextToPortPage(modelPage, &portPage);
-    if (passed) {
-        char text[512];
-        ClickButton(portPage, ID_NEXT);
-        HWND box = WaitForMessageBox(E2e.Setup.dwProcessId, "Setup error", text, sizeof text, E2E_WINDOW_TIMEOUT);
-        passed = box != NULL;
-        if (!passed)
-            E2eFail(__FILE__, __LINE__, "no \"Setup error\" message");
-        else {
-            Shot("setup-error");
-            if (strcmp(text, "Previous verion driver is currently used by an application.\nTerminate all "
-                             "applications. And then delete previous version driver from printer folderand retry.") != 0)
-                passed = E2eFail(__FILE__, __LINE__, "message \"%s\"", text);
-            ClickButton(box, IDOK);
-            passed = passed && EndsAsFailure("setup-error-failure");
-        }
-    }
-    DeletePrinterDriverA(NULL, (LPSTR)ENVIRONMENT, (LPSTR)"E2E Other Driver");
-    return passed;
+    E2E_REQUIRE(AddFixturePrinter(MODEL_521, OTHER_DRIVER, "LPT3:", NULL), "earlier printer not made");
+    HWND portPage;
+    if (!ToPortPage(&portPage))
+        return 0;
+    E2E_REQUIRE(ClickButton(portPage, ID_NEXT), "no Next on the port page");
+    char text[512];
+    HWND box = WaitForMessageBox(E2e.Setup.dwProcessId, "Setup error", text, sizeof text, E2E_WINDOW_TIMEOUT);
+    E2E_REQUIRE(box, "no \"Setup error\" message");
+    Shot("setup-error");
+    E2E_REQUIRE(strcmp(text, "Previous verion driver is currently used by an application.\nTerminate all "
+                             "applications. And then delete previous version driver from printer folderand retry.") == 0,
+                "message \"%s\"", text);
+    E2E_REQUIRE(ClickButton(box, IDOK), "no Ok in the message");
+    return EndsAsFailure("setup-error-failure");
 }
 E2E_SCENARIO(wizard_removal_fails) { return WithCleanSpooler(RemovalFails); }
 
@@ -922,12 +729,8 @@ E2E_SCENARIO(wizard_removal_fails) { return WithCleanSpooler(RemovalFails); }
    open error." and the installation ends with the failure page. */
 static int CopyFails(void)
 {
-    E2E_REQUIRE(PreparePackage(E2e.SampleDir), "package folder not prepared");
-    char missing[MAX_PATH];
-    snprintf(missing, sizeof missing, "%sKV_R52x.DLL", E2e.PackageDir);
-    E2E_REQUIRE(DeleteFileA(missing), "%s not deleted", missing);
-    HWND welcome, modelPage, portPage;
-    if (!StartToWelcome(&welcome, 0) || !NextToModelPage(welcome, &modelPage) || !NextToPortPage(modelPage, &portPage))
+    HWND portPage;
+    if (!ToPortPage(&portPage, "KV_R52x.DLL"))
         return 0;
     E2E_REQUIRE(ClickButton(portPage, ID_NEXT), "no Next on the port page");
     char text[256];

@@ -1,7 +1,7 @@
 /*
  * Stand-ins shared by the catalogue and spooler tests: a model page with
- * its IDC_MODEL_LIST, INF files written beside the test program, and a
- * watcher that answers the "Add a printer error " message box.
+ * its IDC_MODEL_LIST, INF files written beside the test program,
+ * multi-strings and driver file names.
  */
 #ifndef CATALOGUE_SUPPORT_H
 #define CATALOGUE_SUPPORT_H
@@ -10,9 +10,9 @@
 #include <stdio.h>
 #include <string.h>
 #include <string>
+#include "spooler_fixtures.h"
 #include "ui/resources/resource.h"
 #include "test_support.h"
-#include "ui_driver.h"
 
 /* A hidden window with a child list box IDC_MODEL_LIST holding `items`
    (NULL-ended), unsorted; item `selected` selected (-1: none). */
@@ -59,56 +59,22 @@ static inline std::string ReadMultiString(const char *list)
     return result;
 }
 
-/* Answers the "Add a printer error " message box from a second thread:
-   waits for it, keeps its text and presses OK. */
-struct ErrorBoxWatch {
-    HANDLE thread;
-    volatile LONG stop;
-    volatile LONG seen;
-    char text[512];
-};
-
-static BOOL CALLBACK CollectStaticText(HWND child, LPARAM lParam)
+static inline const char *BaseName(const char *path)
 {
-    ErrorBoxWatch *watch = (ErrorBoxWatch *)lParam;
-    char className[32], text[512];
-    GetClassNameA(child, className, sizeof className);
-    if (lstrcmpiA(className, "Static") == 0 && ReadText(child, text, sizeof text) > 0 &&
-        strstr(text, "Cannot"))
-        lstrcpynA(watch->text, text, sizeof watch->text);
-    return TRUE;
+    const char *slash = strrchr(path, '\\');
+    return slash ? slash + 1 : path;
 }
 
-static DWORD WINAPI WatchErrorBox(LPVOID parameter)
+/* The dependent files of a driver record as bare names, in order. */
+static inline std::string BareNames(const char *list)
 {
-    ErrorBoxWatch *watch = (ErrorBoxWatch *)parameter;
-    DWORD start = GetTickCount();
-    while (!watch->stop && GetTickCount() - start < 20000) {
-        HWND box = WaitForWindow(GetCurrentProcessId(), "#32770", "Add a printer error ", 100);
-        if (!box)
-            continue;
-        EnumChildWindows(box, CollectStaticText, (LPARAM)watch);
-        InterlockedIncrement(&watch->seen);
-        if (!ClickButton(box, IDOK))
-            PostMessageA(box, WM_COMMAND, IDOK, 0);
-        WaitForWindowGone(box, 5000);
+    std::string names;
+    while (list && *list) {
+        names += BaseName(list);
+        names += '\0';
+        list += strlen(list) + 1;
     }
-    return 0;
-}
-
-static inline void StartErrorBoxWatch(ErrorBoxWatch *watch)
-{
-    ZeroMemory(watch, sizeof *watch);
-    watch->thread = CreateThread(NULL, 0, WatchErrorBox, watch, 0, NULL);
-}
-
-/* Stops the watcher and returns how many boxes it answered. */
-static inline int StopErrorBoxWatch(ErrorBoxWatch *watch)
-{
-    InterlockedExchange(&watch->stop, 1);
-    WaitForSingleObject(watch->thread, 25000);
-    CloseHandle(watch->thread);
-    return (int)watch->seen;
+    return names + '\0';
 }
 
 #endif

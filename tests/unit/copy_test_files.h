@@ -32,17 +32,6 @@ static inline void ReadBytes(const char *path, FileBytes *out)
     CloseHandle(file);
 }
 
-static inline int WriteBytes(const char *path, const void *bytes, DWORD size)
-{
-    HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
-    if (file == INVALID_HANDLE_VALUE)
-        return 0;
-    DWORD written = 0;
-    BOOL ok = WriteFile(file, bytes, size, &written, NULL);
-    CloseHandle(file);
-    return ok && written == size;
-}
-
 /* 1 when the file holds exactly `text`. */
 static inline int HoldsText(const char *path, const char *text)
 {

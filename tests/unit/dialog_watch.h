@@ -1,6 +1,6 @@
 /*
- * Answers the wizard's message dialogs from inside the test program's own
- * thread. A thread timer ticks every 10 ms in whatever modal loop or pump
+ * Answers the wizard's message dialogs, and the platform's message boxes,
+ * from inside the test program's own thread. A thread timer ticks every 10 ms in whatever modal loop or pump
  * runs; each tick records every newly shown message dialog (caption, text,
  * icon) and posts it the answer that WatchAnswer chooses, then calls
  * WatchTickHook for test-specific steps. Nothing here blocks or pumps.
@@ -30,11 +30,17 @@ static INT_PTR (*WatchAnswer)(const SeenMessage *message);
 static void (*WatchTickHook)(void);
 static UINT_PTR WatchTimer;
 
+/* Wine's MessageBoxA keeps its icon in control 1088 and its text in 0xFFFF. */
+#define PLATFORM_BOX_ICON 1088
+#define PLATFORM_BOX_TEXT 0xFFFF
+
 static inline BOOL CALLBACK WatchWindow(HWND window, LPARAM)
 {
     char className[32];
     GetClassNameA(window, className, sizeof className);
-    if (strcmp(className, "#32770") != 0 || !IsWindowVisible(window) || !GetDlgItem(window, IDC_MSG_TEXT))
+    int own = GetDlgItem(window, IDC_MSG_TEXT) != NULL;
+    if (strcmp(className, "#32770") != 0 || !IsWindowVisible(window) ||
+        (!own && !GetDlgItem(window, PLATFORM_BOX_ICON)))
         return TRUE;
     int known = -1;
     for (int i = 0; i < SeenCount; ++i)
@@ -49,8 +55,8 @@ static inline BOOL CALLBACK WatchWindow(HWND window, LPARAM)
             return TRUE;
         SeenMessage *seen = &Seen[known = SeenCount++];
         GetWindowTextA(window, seen->caption, sizeof seen->caption);
-        GetDlgItemTextA(window, IDC_MSG_TEXT, seen->text, sizeof seen->text);
-        seen->icon = (HICON)SendDlgItemMessageA(window, IDC_MSG_ICON, STM_GETICON, 0, 0);
+        GetDlgItemTextA(window, own ? IDC_MSG_TEXT : PLATFORM_BOX_TEXT, seen->text, sizeof seen->text);
+        seen->icon = (HICON)SendDlgItemMessageA(window, own ? IDC_MSG_ICON : PLATFORM_BOX_ICON, STM_GETICON, 0, 0);
         seen->window = window;
     }
     INT_PTR answer = WatchAnswer ? WatchAnswer(&Seen[known]) : IDOK;

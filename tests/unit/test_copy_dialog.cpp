@@ -404,11 +404,7 @@ static LONG WINAPI SplitCopy(INT source, INT destination)
                 }
             }
         ReleaseDC(bar, dc);
-        char path[MAX_PATH];
-        snprintf(path, sizeof path, "%sscreenshots", TestProgramDirectory());
-        CreateDirectoryA(path, NULL);
-        lstrcatA(path, "\\copy_dialog.bmp");
-        SaveScreenshot(path);
+        SaveTestScreenshot("copy_dialog");
     }
     return CopyLZFile(source, destination);
 }

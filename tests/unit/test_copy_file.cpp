@@ -289,42 +289,31 @@ TEST_CASE("into the spooler's own driver directory")
     DeleteFileA(second);
 }
 
-/* Directories made by tests/copy/prepared-copy.sh. */
+/* Directories made by tests/copy/prepared-copy.sh, each holding "old"
+   copies of the file in both destinations. */
 TEST_SUITE("prepared" * doctest::skip())
 {
-    TEST_CASE("an immutable driver directory: File open error, earlier files kept")
+    TEST_CASE("an immutable directory or earlier file, a full disk: the message, 0, earlier files kept")
     {
-        PrepareCopy(NULL, "C:\\kvcopy_prep\\work\\");
-        lstrcpyA(SetupState.DriverDirectory, "C:\\kvcopy_prep\\immutable\\");
-        CHECK(CopyNamed("kvc_plain.dll") == 0);
-        CheckOneMessage("File open error.");
-        CHECK(HoldsText("C:\\kvcopy_prep\\immutable\\kvc_plain.dll", "old"));
-        CHECK(HoldsText("C:\\kvcopy_prep\\immutable\\3\\kvc_plain.dll", "old"));
-        CHECK(CountEntries("C:\\kvcopy_prep\\immutable\\") == 2);
-        CHECK(CountEntries("C:\\kvcopy_prep\\immutable\\3\\") == 1);
-    }
-
-    TEST_CASE("an immutable earlier file in the subdirectory: both earlier files kept")
-    {
-        PrepareCopy(NULL, "C:\\kvcopy_prep\\work\\");
-        lstrcpyA(SetupState.DriverDirectory, "C:\\kvcopy_prep\\locked\\");
-        CHECK(CopyNamed("kvc_plain.dll") == 0);
-        CheckOneMessage("File open error.");
-        CHECK(HoldsText("C:\\kvcopy_prep\\locked\\kvc_plain.dll", "old"));
-        CHECK(HoldsText("C:\\kvcopy_prep\\locked\\3\\kvc_plain.dll", "old"));
-        CHECK(CountEntries("C:\\kvcopy_prep\\locked\\") == 2);
-        CHECK(CountEntries("C:\\kvcopy_prep\\locked\\3\\") == 1);
-    }
-
-    TEST_CASE("a full disk: Insufficient disk space, 0, earlier files kept")
-    {
-        PrepareCopy(NULL, "C:\\kvcopy_prep\\work\\");
-        lstrcpyA(SetupState.DriverDirectory, "C:\\kvcopy_prep\\full\\");
-        CHECK(CopyNamed("kvc_plain.dll") == 0);
-        CheckOneMessage("Insufficient disk space.");
-        CHECK(HoldsText("C:\\kvcopy_prep\\full\\kvc_plain.dll", "old"));
-        CHECK(HoldsText("C:\\kvcopy_prep\\full\\3\\kvc_plain.dll", "old"));
-        CHECK(CountEntries("C:\\kvcopy_prep\\full\\") == 2);
-        CHECK(CountEntries("C:\\kvcopy_prep\\full\\3\\") == 1);
+        static const struct { const char *directory, *message; } cases[] = {
+            { "C:\\kvcopy_prep\\immutable\\", "File open error." },
+            { "C:\\kvcopy_prep\\locked\\", "File open error." },  /* its 3\kvc_plain.dll immutable */
+            { "C:\\kvcopy_prep\\full\\", "Insufficient disk space." },
+        };
+        for (const auto &c : cases) {
+            CAPTURE(c.directory);
+            PrepareCopy(NULL, "C:\\kvcopy_prep\\work\\");
+            lstrcpyA(SetupState.DriverDirectory, c.directory);
+            CHECK(CopyNamed("kvc_plain.dll") == 0);
+            CheckOneMessage(c.message);
+            char first[MAX_PATH], second[MAX_PATH], sub[MAX_PATH];
+            snprintf(first, sizeof first, "%skvc_plain.dll", c.directory);
+            snprintf(second, sizeof second, "%s3\\kvc_plain.dll", c.directory);
+            snprintf(sub, sizeof sub, "%s3\\", c.directory);
+            CHECK(HoldsText(first, "old"));
+            CHECK(HoldsText(second, "old"));
+            CHECK(CountEntries(c.directory) == 2);
+            CHECK(CountEntries(sub) == 1);
+        }
     }
 }

@@ -50,9 +50,6 @@ TEST_CASE("bar boundary: whole part of percent * width / 100, right edge at 100"
         CAPTURE(c.right);
         CHECK(BarBoundary(c.percent, c.left, c.right) == c.x);
     }
-    for (int width = 0; width < 400; width += 7)
-        for (int percent = 0; percent < 100; ++percent)
-            REQUIRE(BarBoundary(percent, 0, width) == percent * width / 100);
 }
 
 TEST_CASE("FileList names by index, bounded by the buffer")

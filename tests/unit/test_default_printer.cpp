@@ -4,10 +4,10 @@
  */
 #include <doctest/doctest.h>
 #include <string>
-#include "catalogue_support.h"
 #include "shell/setup_state.h"
 #include "spooler/spooler.h"
 #include "spooler/spooler_api.h"
+#include "spooler_fakes.h"
 
 /* Callers that include winspool.h after spooler.h must still reach the
    program's SetDefaultPrinter, not the platform's SetDefaultPrinterA. */
@@ -20,35 +20,8 @@ static const char Sentinel[] = "Catalogue Sentinel,Sentinel Driver,LPT9:";
 
 static void AddPrinterOnPort(const char *port)
 {
-    DRIVER_INFO_3A driver;
-    ZeroMemory(&driver, sizeof driver);
-    driver.cVersion = 3;
-    driver.pName = (LPSTR)Printer;
-    driver.pEnvironment = (LPSTR)SetupState.Environment;
-    driver.pDriverPath = (LPSTR)"UNIDRV.DLL";
-    driver.pDataFile = (LPSTR)"KV_R52x.GPD";
-    driver.pConfigFile = (LPSTR)"UNIDRVUI.DLL";
-    REQUIRE(AddPrinterDriverA(NULL, 3, (LPBYTE)&driver));
-    PRINTER_INFO_2A printer;
-    ZeroMemory(&printer, sizeof printer);
-    printer.pPrinterName = (LPSTR)Printer;
-    printer.pPortName = (LPSTR)port;
-    printer.pDriverName = (LPSTR)Printer;
-    printer.pPrintProcessor = (LPSTR)"WinPrint";
-    printer.pDatatype = (LPSTR)"RAW";
-    HANDLE handle = AddPrinterA(NULL, 2, (LPBYTE)&printer);
-    REQUIRE(handle);
-    ClosePrinter(handle);
-}
-
-static void RemovePrinter(void)
-{
-    HANDLE printer = NULL;
-    if (OpenPrinterA((LPSTR)Printer, &printer, NULL)) {
-        DeletePrinter(printer);
-        ClosePrinter(printer);
-    }
-    DeletePrinterDriverA(NULL, (LPSTR)SetupState.Environment, (LPSTR)Printer);
+    RemoveFixturePrinter(Printer, Printer);
+    REQUIRE(AddFixturePrinter(Printer, Printer, port));
 }
 
 static std::string DeviceEntry(void)
@@ -58,71 +31,50 @@ static std::string DeviceEntry(void)
     return device;
 }
 
-/* Seam: counts opens and closes; each fault makes one call misbehave. */
+/* Seam: the recorder counts opens and closes; each fault makes one call
+   misbehave. */
 enum Fault { NoFault, OpenFails, OpenGivesNoHandle, SizeZero, ReadFails, NoDriverName, NoPortName };
-static struct {
-    Fault fault;
-    int opens, closes, reads;
-} Calls;
+static Fault Injected;
 
-static BOOL WINAPI FaultyOpen(LPSTR name, LPHANDLE printer, LPPRINTER_DEFAULTSA defaults)
+static BOOL WINAPI OpenGivingNoHandle(LPSTR, LPHANDLE printer, LPPRINTER_DEFAULTSA)
 {
-    Calls.opens++;
-    CHECK(defaults == NULL);
-    if (Calls.fault == OpenFails)
-        return FALSE;
-    if (Calls.fault == OpenGivesNoHandle) {
-        *printer = NULL;
-        return TRUE;
-    }
-    return OpenPrinterA(name, printer, defaults);
+    *printer = NULL;
+    return TRUE;
 }
 
-static BOOL WINAPI CountedClose(HANDLE printer)
+static BOOL WINAPI FaultyGetPrinter(HANDLE printer, DWORD level, LPBYTE buffer, DWORD size, LPDWORD needed)
 {
-    Calls.closes++;
-    return ClosePrinter(printer);
-}
-
-static BOOL WINAPI FaultyGetPrinter(HANDLE printer, DWORD level, LPBYTE buffer, DWORD size,
-                                    LPDWORD needed)
-{
-    Calls.reads++;
-    CHECK(level == 2);
-    if (!buffer) {
-        BOOL result = GetPrinterA(printer, level, buffer, size, needed);
-        if (Calls.fault == SizeZero)
-            *needed = 0;
-        return result;
-    }
-    if (Calls.fault == ReadFails)
+    if (buffer && Injected == ReadFails)
         return FALSE;
     BOOL result = GetPrinterA(printer, level, buffer, size, needed);
     PRINTER_INFO_2A *info = (PRINTER_INFO_2A *)buffer;
-    if (Calls.fault == NoDriverName)
+    if (!buffer && Injected == SizeZero)
+        *needed = 0;
+    if (buffer && Injected == NoDriverName)
         info->pDriverName = NULL;
-    if (Calls.fault == NoPortName)
+    if (buffer && Injected == NoPortName)
         info->pPortName = NULL;
     return result;
 }
 
 static void Inject(Fault fault)
 {
-    ZeroMemory(&Calls, sizeof Calls);
-    Calls.fault = fault;
-    Spooler.OpenPrinterA = FaultyOpen;
-    Spooler.ClosePrinter = CountedClose;
+    RecordSpoolerCalls();
+    Injected = fault;
+    Calls.refuseOpen = fault == OpenFails ? ERROR_ACCESS_DENIED : 0;
+    if (fault == OpenGivesNoHandle)
+        Spooler.OpenPrinterA = OpenGivingNoHandle;
     Spooler.GetPrinterA = FaultyGetPrinter;
 }
 
 TEST_CASE("the default printer entry names the printer, its driver and its port")
 {
-    RemovePrinter();
     AddPrinterOnPort("COM1:");
     Inject(NoFault);
     CHECK(SetDefaultPrinter(Printer) == 1);
     ResetSpoolerApi();
     CHECK(Calls.opens == 1);
+    CHECK_FALSE(Calls.hadDefaults);
     CHECK(Calls.closes == 1);
     CHECK(DeviceEntry() == std::string(Printer) + "," + Printer + ",COM1:");
     char name[TEXT_SIZE];
@@ -131,16 +83,14 @@ TEST_CASE("the default printer entry names the printer, its driver and its port"
     CHECK(std::string(name) == Printer);
 
     /* The port is the one the spooler reports now. */
-    RemovePrinter();
     AddPrinterOnPort("FILE:");
     CHECK(SetDefaultPrinter(Printer) == 1);
     CHECK(DeviceEntry() == std::string(Printer) + "," + Printer + ",FILE:");
-    RemovePrinter();
+    RemoveFixturePrinter(Printer, Printer);
 }
 
 TEST_CASE("every failure returns 0, closes what it opened and leaves the entry alone")
 {
-    RemovePrinter();
     AddPrinterOnPort("COM1:");
     static const struct { Fault fault; const char *what; int closes; } cases[] = {
         { OpenFails, "the printer cannot be opened", 0 },
@@ -170,5 +120,5 @@ TEST_CASE("every failure returns 0, closes what it opened and leaves the entry a
     CHECK(DeviceEntry() == Sentinel);
 
     WriteProfileStringA("windows", "device", NULL);
-    RemovePrinter();
+    RemoveFixturePrinter(Printer, Printer);
 }

@@ -9,7 +9,7 @@
 #include "shell/setup_state.h"
 #include "ui/ui.h"
 #include "ui/resources/resource.h"
-#include "spooler_fixtures.h"
+#include "spooler_fakes.h"
 #include "wizard_script.h"
 
 static const char TestPrinter[] = "Exit Page Test Printer";
@@ -23,7 +23,6 @@ static void ReadDefaultEntry(char *out, DWORD size)
 enum CloseWay { PRESS_OK, CLEAR_BOX_THEN_OK, PRESS_ESCAPE, CLOSE_BOX };
 
 struct ExitCase {
-    int result;
     CloseWay way;
     /* What the script saw. */
     char caption[128], text[256], notice[256];
@@ -31,16 +30,10 @@ struct ExitCase {
     int boxVisible, boxChecked, okFocused;
 };
 
-struct MainPart {
-    HWND owner;
-    int result;
-    INT_PTR returned;
-};
-
-static void OpenExitPage(void *context)
+static int Result;
+static INT_PTR ShowExitPageOfResult(HWND owner)
 {
-    MainPart *part = (MainPart *)context;
-    part->returned = ShowExitPage(part->owner, part->result);
+    return ShowExitPage(owner, Result);
 }
 
 static int ReadAndCloseExitPage(void *context)
@@ -57,7 +50,7 @@ static int ReadAndCloseExitPage(void *context)
     c->failureIcon = icon != NULL && icon == LoadIconA(NULL, IDI_HAND);
     c->boxVisible = IsWindowVisible(GetDlgItem(page, IDC_SET_DEFAULT));
     c->boxChecked = CheckState(page, IDC_SET_DEFAULT) == BST_CHECKED;
-    c->okFocused = FocusOf(page) == GetDlgItem(page, IDOK);
+    c->okFocused = FocusedControl(page) == GetDlgItem(page, IDOK);
 
     switch (c->way) {
     case PRESS_OK:
@@ -65,7 +58,7 @@ static int ReadAndCloseExitPage(void *context)
     case CLEAR_BOX_THEN_OK:
         return ClickButton(page, IDC_SET_DEFAULT) && ClickButton(page, IDOK);
     case PRESS_ESCAPE:
-        PressEscape(page);
+        PostEscape(page);
         return 1;
     case CLOSE_BOX:
         PostMessageA(page, WM_SYSCOMMAND, SC_CLOSE, 0);
@@ -80,8 +73,7 @@ TEST_CASE("exit page: result, icon, default-printer box, and Ok on success alone
     REQUIRE(AddFixturePrinter(TestPrinter, TestDriver, "LPT2:"));
     char original[1024];
     ReadDefaultEntry(original, sizeof original);
-    HWND owner = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, GetSystemMetrics(SM_CXSCREEN),
-                                 GetSystemMetrics(SM_CYSCREEN), NULL, NULL, NULL, NULL);
+    HWND owner = CreatePageOwner();
     REQUIRE(owner);
     strcpy(SetupState.ModelName, TestPrinter);
 
@@ -103,14 +95,11 @@ TEST_CASE("exit page: result, icon, default-printer box, and Ok on success alone
         char before[1024], after[1024];
         ReadDefaultEntry(before, sizeof before);
         ExitCase c = {};
-        c.result = row.result;
         c.way = row.way;
-        MainPart part = { owner, row.result, 0 };
-        REQUIRE(RunWithScript(OpenExitPage, &part, ReadAndCloseExitPage, &c));
+        Result = row.result;
+        CHECK(RunPage(ShowExitPageOfResult, owner, ReadAndCloseExitPage, &c) == 1);
         ReadDefaultEntry(after, sizeof after);
-
         int success = row.result == 1;
-        CHECK(part.returned == 1);
         CHECK(strcmp(c.caption, "Printer Driver Setup") == 0);
         CHECK(strcmp(c.text, success ? "The Installation has done successfully." : "The Installation has failed.") == 0);
         CHECK(c.successIcon == success);

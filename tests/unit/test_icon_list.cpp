@@ -1,8 +1,8 @@
 /*
  * The icon lists and dialog helpers against real controls and device
  * contexts: filling without duplicates, item height, the item painter
- * (colours, icon, text position, focus, the empty list), the logo painter
- * and centring on the owner, the negative case included.
+ * (colours, icon, text position, focus, the empty list) and the logo
+ * painter. (Centring is checked by the logic and message dialog tests.)
  */
 #include <doctest/doctest.h>
 #include <string.h>
@@ -227,34 +227,4 @@ TEST_CASE("DrawLogoButton frames and stretches the logo 2 pixels inside the item
     /* The bitmap covers r. */
     CHECK(Differing(&s, 12, 12, 48, 78, MARKER) == (48 - 12) * (78 - 12));
     FreeSurface(&s);
-}
-
-static HWND MakePopup(HWND owner, int x, int y, int width, int height)
-{
-    HWND window = CreateWindowExA(0, "STATIC", "", WS_POPUP, x, y, width, height, owner, NULL, NULL, NULL);
-    REQUIRE(window);
-    return window;
-}
-
-TEST_CASE("CenterOnParent centres on the owner's frame, truncating toward zero")
-{
-    static const struct { int ownerX, ownerY, ownerW, ownerH, w, h, x, y; } cases[] = {
-        { 0, 0, 1024, 768, 506, 327, 259, 220 },
-        { 0, 0, 800, 600, 1001, 300, -100, 150 },
-        { 100, 50, 400, 300, 200, 100, 200, 150 },
-    };
-    for (const auto &c : cases) {
-        CAPTURE(c.w);
-        HWND owner = MakePopup(NULL, c.ownerX, c.ownerY, c.ownerW, c.ownerH);
-        HWND dialog = MakePopup(owner, 7, 7, c.w, c.h);
-        CenterOnParent(dialog);
-        RECT frame;
-        GetWindowRect(dialog, &frame);
-        CHECK(frame.left == c.x);
-        CHECK(frame.top == c.y);
-        CHECK(frame.right - frame.left == c.w);
-        CHECK(frame.bottom - frame.top == c.h);
-        DestroyWindow(dialog);
-        DestroyWindow(owner);
-    }
 }

@@ -57,13 +57,8 @@ static void CALLBACK PressTick(HWND, UINT, UINT_PTR, DWORD)
             GetDlgItemTextA(dialog, AllButtons[i], Press.buttons[i], sizeof Press.buttons[i]);
     }
     GetWindowRect(dialog, &Press.frame);
-    if (Press.screenshot) {
-        char path[MAX_PATH];
-        snprintf(path, sizeof path, "%sscreenshots", TestProgramDirectory());
-        CreateDirectoryA(path, NULL);
-        snprintf(path, sizeof path, "%sscreenshots\\%s", TestProgramDirectory(), Press.screenshot);
-        SaveScreenshot(path);
-    }
+    if (Press.screenshot)
+        SaveTestScreenshot(Press.screenshot);
     if (Press.press == PRESS_ESCAPE)
         PostKey(dialog, VK_ESCAPE);
     else if (Press.press == PRESS_ENTER)
@@ -72,12 +67,10 @@ static void CALLBACK PressTick(HWND, UINT, UINT_PTR, DWORD)
         ClickButton(dialog, Press.press);
 }
 
-static INT_PTR ShowAndPress(HWND owner, const char *text, UINT style, int press,
-                            const char *screenshot = NULL)
+static INT_PTR ShowAndPress(HWND owner, const char *text, UINT style, int press)
 {
     memset(&Press, 0, sizeof Press);
     Press.press = press;
-    Press.screenshot = screenshot;
     UINT_PTR timer = SetTimer(NULL, 0, 20, PressTick);
     INT_PTR result = ShowMessage(owner, text, "Caption", style);
     KillTimer(NULL, timer);
@@ -165,7 +158,7 @@ TEST_CASE("ConfirmCancel asks the one question, Yes and No with the question ico
     for (int i = 0; i < 3; ++i) {
         memset(&Press, 0, sizeof Press);
         Press.press = presses[i];
-        Press.screenshot = i == 0 ? "message_dialog.bmp" : NULL;
+        Press.screenshot = i == 0 ? "message_dialog" : NULL;
         UINT_PTR timer = SetTimer(NULL, 0, 20, PressTick);
         CHECK(ConfirmCancel(owner) == results[i]);
         KillTimer(NULL, timer);
@@ -220,13 +213,8 @@ TEST_CASE("the status window is created hidden, centred, with its string")
         UpdateWindow(status);
         CHECK(IsWindowVisible(status));
         PumpFor(100);
-        if (c.id == IDS_READING_INFO) {
-            char path[MAX_PATH];
-            snprintf(path, sizeof path, "%sscreenshots", TestProgramDirectory());
-            CreateDirectoryA(path, NULL);
-            lstrcatA(path, "\\status_window.bmp");
-            SaveScreenshot(path);
-        }
+        if (c.id == IDS_READING_INFO)
+            SaveTestScreenshot("status_window");
         DestroyWindow(status);
     }
     HINSTANCE own = SetupState.Instance;

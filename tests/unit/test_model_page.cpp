@@ -9,7 +9,7 @@
 #include "ui/ui.h"
 #include "ui/resources/resource.h"
 #include "test_support.h"
-#include "spooler_fixtures.h"
+#include "spooler_fakes.h"
 #include "wizard_script.h"
 
 static const char ModelInf[] =
@@ -62,7 +62,7 @@ static int AnswerModelPage(void *context)
     for (int i = 0; i < seen->count && i < 4; i++)
         ListText(page, IDC_MODEL_LIST, i, seen->items[i], sizeof seen->items[i]);
     seen->selection = ListSelection(page, IDC_MODEL_LIST);
-    seen->listFocused = FocusOf(page) == list;
+    seen->listFocused = FocusedControl(page) == list;
 
     HWND box;
     switch (seen->action) {
@@ -83,34 +83,15 @@ static int AnswerModelPage(void *context)
     return 0;
 }
 
-struct PagePart {
-    HWND owner;
-    INT_PTR returned;
-};
-
-static void OpenModelPage(void *context)
-{
-    PagePart *part = (PagePart *)context;
-    part->returned = ShowModelPage(part->owner);
-}
-
-static HWND CreateOwner(void)
-{
-    return CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, GetSystemMetrics(SM_CXSCREEN),
-                           GetSystemMetrics(SM_CYSCREEN), NULL, NULL, NULL, NULL);
-}
-
 static INT_PTR RunModelPage(HWND owner, ModelSeen *seen)
 {
-    PagePart part = { owner, 0 };
-    REQUIRE(RunWithScript(OpenModelPage, &part, AnswerModelPage, seen));
-    return part.returned;
+    return RunPage(ShowModelPage, owner, AnswerModelPage, seen);
 }
 
 TEST_CASE("model page: the INF's models, the first selected, and Next loads the chosen model")
 {
     UseInf("model_page_test.inf", ModelInf);
-    HWND owner = CreateOwner();
+    HWND owner = CreatePageOwner();
     REQUIRE(owner);
 
     ModelSeen seen = {};
@@ -140,7 +121,7 @@ TEST_CASE("model page: the INF's models, the first selected, and Next loads the 
 TEST_CASE("model page: an INF without models gives an empty list, and Next warns")
 {
     UseInf("model_page_empty.inf", EmptyInf);
-    HWND owner = CreateOwner();
+    HWND owner = CreatePageOwner();
     REQUIRE(owner);
     strcpy(SetupState.ModelName, "unchanged");
     ModelSeen seen = {};
@@ -158,7 +139,7 @@ TEST_CASE("model page: an INF without models gives an empty list, and Next warns
 TEST_CASE("model page: Next deletes a stale printer only when a driver of exactly the model's name exists")
 {
     UseInf("model_page_test.inf", ModelInf);
-    HWND owner = CreateOwner();
+    HWND owner = CreatePageOwner();
     REQUIRE(owner);
     static const struct { const char *driver; int printerStays; } cases[] = {
         { "Model Page Test A", 0 },

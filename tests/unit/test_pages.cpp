@@ -1,6 +1,6 @@
 /*
  * The welcome and port pages, opened in-process and answered by a script
- * thread. The port lists come from a replaced EnumPortsA: the rule cases
+ * thread. The port lists come from the seam (UseFakePorts): the rule cases
  * need lists without COM1:, which the shared Wine prefix cannot lose while
  * other tests run.
  */
@@ -12,61 +12,8 @@
 #include "ui/ui.h"
 #include "ui/welcome_text_logic.h"
 #include "ui/resources/resource.h"
-#include "spooler_fixtures.h"
+#include "spooler_fakes.h"
 #include "wizard_script.h"
-
-static const char *const *FakePorts;
-static int FakePortCount;
-
-/* EnumPortsA at level 1 over FakePorts, with the spooler's size query. */
-static BOOL WINAPI EnumFakePorts(LPSTR, DWORD level, LPBYTE buffer, DWORD size, LPDWORD needed, LPDWORD count)
-{
-    if (level != 1)
-        return FALSE;
-    DWORD bytes = FakePortCount * sizeof(PORT_INFO_1A);
-    for (int i = 0; i < FakePortCount; i++)
-        bytes += (DWORD)strlen(FakePorts[i]) + 1;
-    *needed = bytes;
-    *count = 0;
-    if (size < bytes || !buffer) {
-        SetLastError(ERROR_INSUFFICIENT_BUFFER);
-        return FALSE;
-    }
-    PORT_INFO_1A *ports = (PORT_INFO_1A *)buffer;
-    char *text = (char *)(ports + FakePortCount);
-    for (int i = 0; i < FakePortCount; i++) {
-        strcpy(text, FakePorts[i]);
-        ports[i].pName = text;
-        text += strlen(text) + 1;
-    }
-    *count = FakePortCount;
-    return TRUE;
-}
-
-static void UsePorts(const char *const *ports, int count)
-{
-    FakePorts = ports;
-    FakePortCount = count;
-    Spooler.EnumPortsA = EnumFakePorts;
-}
-
-struct PagePart {
-    INT_PTR (*show)(HWND owner);
-    HWND owner;
-    INT_PTR returned;
-};
-
-static void OpenPage(void *context)
-{
-    PagePart *part = (PagePart *)context;
-    part->returned = part->show(part->owner);
-}
-
-static HWND CreateOwner(void)
-{
-    return CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, GetSystemMetrics(SM_CXSCREEN),
-                           GetSystemMetrics(SM_CYSCREEN), NULL, NULL, NULL, NULL);
-}
 
 /* ---- welcome page ---- */
 
@@ -83,7 +30,7 @@ struct WelcomeSeen {
 static int CancelAndAnswer(HWND page, Answer answer, char *question, int questionSize, char *caption, int captionSize)
 {
     if (answer == ESCAPE_YES || answer == ESCAPE_ON_QUESTION_THEN_NEXT)
-        PressEscape(page);
+        PostEscape(page);
     else if (answer == CLOSE_BOX_YES)
         PostMessageA(page, WM_SYSCOMMAND, SC_CLOSE, 0);
     else if (!ClickButton(page, IDCANCEL))
@@ -96,7 +43,7 @@ static int CancelAndAnswer(HWND page, Answer answer, char *question, int questio
     if (answer == CANCEL_NO_THEN_NEXT)
         return ClickButton(box, IDNO) && WaitForWindowGone(box, SCRIPT_WAIT_MS);
     if (answer == ESCAPE_ON_QUESTION_THEN_NEXT) {
-        PressEscape(box);
+        PostEscape(box);
         return WaitForWindowGone(box, SCRIPT_WAIT_MS);
     }
     return ClickButton(box, IDYES);
@@ -132,15 +79,13 @@ TEST_CASE("welcome page: the x86 text, Next, and the cancel question answered ev
         { ESCAPE_YES, IDCANCEL },
         { CLOSE_BOX_YES, IDCANCEL },
     };
-    HWND owner = CreateOwner();
+    HWND owner = CreatePageOwner();
     REQUIRE(owner);
     for (const auto &c : cases) {
         CAPTURE((int)c.answer);
         WelcomeSeen seen = {};
         seen.answer = c.answer;
-        PagePart part = { ShowWelcomePage, owner, 0 };
-        REQUIRE(RunWithScript(OpenPage, &part, AnswerWelcome, &seen));
-        CHECK(part.returned == c.result);
+        CHECK(RunPage(ShowWelcomePage, owner, AnswerWelcome, &seen) == c.result);
         CHECK(strcmp(seen.text, "Supported operating system:\r\n\tWindows 7 Home x86\r\n\tWindows 7 Professional x86\r\n"
                                 "\tWindows 7 Ultimate x86\r\n\r\nTerminate all running applications before installing driver.") == 0);
         if (c.answer != NEXT) {
@@ -221,26 +166,25 @@ TEST_CASE("port page: the initial selection rule, the warning without a selectio
         { LowerCom, 3, 3, 1 },     /* "com10:" does not begin with "COM1:" */
         { Duplicates, 4, 2, 0 },
     };
-    HWND owner = CreateOwner();
+    HWND owner = CreatePageOwner();
     REQUIRE(owner);
     for (const auto &c : cases) {
         CAPTURE(c.ports[0]);
-        UsePorts(c.ports, c.count);
+        UseFakePorts(c.ports, c.count);
         strcpy(SetupState.ModelName, "Port Page Test No Such Printer");
         strcpy(SetupState.PortName, "unchanged");
         PortSeen seen = {};
-        PagePart part = { ShowPortPage, owner, 0 };
-        REQUIRE(RunWithScript(OpenPage, &part, AnswerPortPage, &seen));
+        INT_PTR returned = RunPage(ShowPortPage, owner, AnswerPortPage, &seen);
         CHECK(seen.count == c.listed);
         CHECK(seen.selection == c.selection);
         if (c.selection < 0) {
             CHECK(seen.warned);
             CHECK(strcmp(seen.warning, "Select printer port to connect.") == 0);
             CHECK(strcmp(seen.warningCaption, "Warinig") == 0);
-            CHECK(part.returned == ID_BACK);
+            CHECK(returned == ID_BACK);
             CHECK(strcmp(SetupState.PortName, "unchanged") == 0);
         } else {
-            CHECK(part.returned == ID_NEXT);
+            CHECK(returned == ID_NEXT);
             CHECK(strcmp(SetupState.PortName, seen.items[c.selection]) == 0);
         }
     }
@@ -276,15 +220,13 @@ static int AnswerSetupError(void *context)
 TEST_CASE("port page: a previous installation that cannot be removed ends it with \"Setup error\"")
 {
     REQUIRE(AddFixturePrinter(StalePrinter, OtherDriver, "LPT1:"));
-    HWND owner = CreateOwner();
+    HWND owner = CreatePageOwner();
     REQUIRE(owner);
-    UsePorts(ComRule, 3);
+    UseFakePorts(ComRule, 3);
     strcpy(SetupState.ModelName, StalePrinter);
     SetupErrorSeen seen = {};
-    PagePart part = { ShowPortPage, owner, 0 };
-    REQUIRE(RunWithScript(OpenPage, &part, AnswerSetupError, &seen));
+    CHECK(RunPage(ShowPortPage, owner, AnswerSetupError, &seen) == IDCANCEL);
     ResetSpoolerApi();
-    CHECK(part.returned == IDCANCEL);
     CHECK(seen.shown);
     CHECK(strcmp(seen.text, "Previous verion driver is currently used by an application.\n"
                             "Terminate all applications. And then delete previous version driver from printer "

@@ -6,6 +6,7 @@
 #include <string>
 #include "catalogue_support.h"
 #include "spooler/spooler_api.h"
+#include "spooler_fakes.h"
 #include "ui/ui.h"
 
 static std::string PortName(WORD index)
@@ -49,28 +50,6 @@ static BOOL WINAPI RefusePorts(LPSTR server, DWORD level, LPBYTE buffer, DWORD s
     return FALSE;
 }
 
-/* One port whose name is longer than any text buffer. */
-static BOOL WINAPI OneLongPort(LPSTR, DWORD level, LPBYTE buffer, DWORD size, LPDWORD needed,
-                               LPDWORD count)
-{
-    Enumerations++;
-    CHECK(level == 1);
-    const DWORD nameLength = 1500;
-    *needed = sizeof(PORT_INFO_1A) + nameLength + 1;
-    *count = 0;
-    if (!buffer || size < *needed) {
-        SetLastError(ERROR_INSUFFICIENT_BUFFER);
-        return FALSE;
-    }
-    PORT_INFO_1A *port = (PORT_INFO_1A *)buffer;
-    char *name = (char *)(port + 1);
-    memset(name, 'P', nameLength);
-    name[nameLength] = '\0';
-    port->pName = name;
-    *count = 1;
-    return TRUE;
-}
-
 TEST_CASE("a failed enumeration gives no ports and leaves the buffer untouched")
 {
     Enumerations = 0;
@@ -83,7 +62,10 @@ TEST_CASE("a failed enumeration gives no ports and leaves the buffer untouched")
 
 TEST_CASE("a port name is cut to 1023 characters")
 {
-    Spooler.EnumPortsA = OneLongPort;
+    static char longName[1501];
+    memset(longName, 'P', 1500);
+    const char *ports[] = { longName };
+    UseFakePorts(ports, 1);
     CHECK(CountPorts() == 1);
     char buffer[1100];
     memset(buffer, 'x', sizeof buffer);

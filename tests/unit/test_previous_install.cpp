@@ -9,149 +9,24 @@
 #include "shell/setup_state.h"
 #include "spooler/spooler.h"
 #include "spooler/spooler_api.h"
+#include "spooler_fakes.h"
 
 static const char Model[] = "Catalogue Removal KV-R5 Test";
 
-static void AddDriver(const char *name)
+/* The model's driver and, when asked, its printer. */
+static void AddModel(int withPrinter)
 {
-    DRIVER_INFO_3A driver;
-    ZeroMemory(&driver, sizeof driver);
-    driver.cVersion = 3;
-    driver.pName = (LPSTR)name;
-    driver.pEnvironment = (LPSTR)SetupState.Environment;
-    driver.pDriverPath = (LPSTR)"UNIDRV.DLL";
-    driver.pDataFile = (LPSTR)"KV_R52x.GPD";
-    driver.pConfigFile = (LPSTR)"UNIDRVUI.DLL";
-    REQUIRE(AddPrinterDriverA(NULL, 3, (LPBYTE)&driver));
-}
-
-static void AddPrinterOf(const char *name)
-{
-    PRINTER_INFO_2A printer;
-    ZeroMemory(&printer, sizeof printer);
-    printer.pPrinterName = (LPSTR)name;
-    printer.pPortName = (LPSTR)"LPT1:";
-    printer.pDriverName = (LPSTR)name;
-    printer.pPrintProcessor = (LPSTR)"WinPrint";
-    printer.pDatatype = (LPSTR)"RAW";
-    HANDLE handle = AddPrinterA(NULL, 2, (LPBYTE)&printer);
-    REQUIRE(handle);
-    ClosePrinter(handle);
-}
-
-static int PrinterExists(const char *name)
-{
-    HANDLE printer = NULL;
-    if (!OpenPrinterA((LPSTR)name, &printer, NULL))
-        return 0;
-    ClosePrinter(printer);
-    return 1;
-}
-
-static int DriverRegistered(const char *name)
-{
-    DWORD needed = 0, count = 0;
-    EnumPrinterDriversA(NULL, (LPSTR)SetupState.Environment, 1, NULL, 0, &needed, &count);
-    std::string block(needed + 1, '\0');
-    if (!EnumPrinterDriversA(NULL, (LPSTR)SetupState.Environment, 1, (LPBYTE)&block[0], needed,
-                             &needed, &count))
-        return 0;
-    const DRIVER_INFO_1A *drivers = (const DRIVER_INFO_1A *)block.data();
-    for (DWORD i = 0; i < count; i++)
-        if (strcmp(drivers[i].pName, name) == 0)
-            return 1;
-    return 0;
-}
-
-static void Clean(void)
-{
-    HANDLE printer = NULL;
-    if (OpenPrinterA((LPSTR)Model, &printer, NULL)) {
-        DeletePrinter(printer);
-        ClosePrinter(printer);
-    }
-    DeletePrinterDriverA(NULL, (LPSTR)SetupState.Environment, (LPSTR)Model);
-}
-
-/* Calls seen through the seam; the real functions run unless told. */
-static struct {
-    int opens, closes, printerDeletes, driverDeletes, enumerations;
-    int refusePrinterDelete, refuseDriverDelete, refuseEnumeration;
-    ACCESS_MASK access;
-    int hadDefaults;
-} Calls;
-
-static BOOL WINAPI CountOpen(LPSTR name, LPHANDLE printer, LPPRINTER_DEFAULTSA defaults)
-{
-    Calls.opens++;
-    Calls.hadDefaults = defaults != NULL;
-    if (defaults) {
-        Calls.access = defaults->DesiredAccess;
-        CHECK(defaults->pDatatype == NULL);
-        CHECK(defaults->pDevMode == NULL);
-    }
-    return OpenPrinterA(name, printer, defaults);
-}
-
-static BOOL WINAPI CountClose(HANDLE printer)
-{
-    Calls.closes++;
-    return ClosePrinter(printer);
-}
-
-static BOOL WINAPI CountPrinterDelete(HANDLE printer)
-{
-    Calls.printerDeletes++;
-    if (Calls.refusePrinterDelete) {
-        SetLastError(ERROR_ACCESS_DENIED);
-        return FALSE;
-    }
-    return DeletePrinter(printer);
-}
-
-static BOOL WINAPI CountDriverDelete(LPSTR server, LPSTR environment, LPSTR driver)
-{
-    Calls.driverDeletes++;
-    CHECK(server == NULL);
-    CHECK(std::string(environment) == "Windows NT x86");
-    if (Calls.refuseDriverDelete) {
-        SetLastError(ERROR_PRINTER_DRIVER_IN_USE);
-        return FALSE;
-    }
-    return DeletePrinterDriverA(server, environment, driver);
-}
-
-static BOOL WINAPI CountEnumeration(LPSTR server, LPSTR environment, DWORD level, LPBYTE buffer,
-                                    DWORD size, LPDWORD needed, LPDWORD count)
-{
-    Calls.enumerations++;
-    CHECK(level == 1);
-    if (Calls.refuseEnumeration && buffer) {
-        SetLastError(ERROR_OUTOFMEMORY);
-        return FALSE;
-    }
-    return EnumPrinterDriversA(server, environment, level, buffer, size, needed, count);
-}
-
-static void Watch(void)
-{
-    ZeroMemory(&Calls, sizeof Calls);
-    Spooler.OpenPrinterA = CountOpen;
-    Spooler.ClosePrinter = CountClose;
-    Spooler.DeletePrinter = CountPrinterDelete;
-    Spooler.DeletePrinterDriverA = CountDriverDelete;
-    Spooler.EnumPrinterDriversA = CountEnumeration;
+    RemoveFixturePrinter(Model, Model);
+    REQUIRE(AddFixturePrinter(withPrinter ? Model : NULL, Model, "LPT1:"));
 }
 
 TEST_CASE("with no model selected nothing is looked up or deleted")
 {
-    Clean();
-    AddDriver(Model);
-    AddPrinterOf(Model);
+    AddModel(1);
     const char *items[] = { Model, NULL };
     HWND page = MakeModelPage(items, -1);
     lstrcpyA(SetupState.ModelName, "kept");
-    Watch();
+    RecordSpoolerCalls();
     CHECK(DriverExists(page) == 0);
     DeleteStalePrinter(page);
     ResetSpoolerApi();
@@ -159,13 +34,12 @@ TEST_CASE("with no model selected nothing is looked up or deleted")
     CHECK(std::string(SetupState.ModelName) == "kept");
     CHECK(PrinterExists(Model));
     DestroyWindow(page);
-    Clean();
+    RemoveFixturePrinter(Model, Model);
 }
 
 TEST_CASE("DriverExists matches the driver name exactly, letter case included")
 {
-    Clean();
-    AddDriver(Model);
+    AddModel(0);
     char otherCase[sizeof Model];
     lstrcpyA(otherCase, Model);
     CharUpperA(otherCase);
@@ -183,22 +57,20 @@ TEST_CASE("DriverExists matches the driver name exactly, letter case included")
     /* A driver list that cannot be read finds nothing. */
     const char *items[] = { Model, NULL };
     HWND page = MakeModelPage(items, 0);
-    Watch();
-    Calls.refuseEnumeration = 1;
+    RecordSpoolerCalls();
+    Calls.refuseEnumeration = ERROR_OUTOFMEMORY;
     CHECK(DriverExists(page) == 0);
     ResetSpoolerApi();
     DestroyWindow(page);
-    Clean();
+    RemoveFixturePrinter(Model, Model);
 }
 
 TEST_CASE("DeleteStalePrinter deletes the printer of the selected model with default access")
 {
-    Clean();
-    AddDriver(Model);
-    AddPrinterOf(Model);
+    AddModel(1);
     const char *items[] = { "Another model", Model, NULL };
     HWND page = MakeModelPage(items, 1);
-    Watch();
+    RecordSpoolerCalls();
     DeleteStalePrinter(page);
     ResetSpoolerApi();
     CHECK(Calls.opens == 1);
@@ -209,12 +81,12 @@ TEST_CASE("DeleteStalePrinter deletes the printer of the selected model with def
     CHECK(DriverRegistered(Model));
 
     /* No printer left: nothing to delete, nothing to close. */
-    Watch();
+    RecordSpoolerCalls();
     DeleteStalePrinter(page);
     ResetSpoolerApi();
     CHECK(Calls.printerDeletes + Calls.closes == 0);
     DestroyWindow(page);
-    Clean();
+    RemoveFixturePrinter(Model, Model);
 }
 
 TEST_CASE("RemovePreviousInstall: outcomes of the printer and driver deletions")
@@ -233,13 +105,10 @@ TEST_CASE("RemovePreviousInstall: outcomes of the printer and driver deletions")
     lstrcpyA(SetupState.ModelName, Model);
     for (const auto &c : cases) {
         CAPTURE(c.what);
-        Clean();
-        AddDriver(Model);
-        if (c.printer)
-            AddPrinterOf(Model);
-        Watch();
-        Calls.refusePrinterDelete = c.refusePrinter;
-        Calls.refuseDriverDelete = c.refuseDriver;
+        AddModel(c.printer);
+        RecordSpoolerCalls();
+        Calls.refusePrinterDelete = c.refusePrinter ? ERROR_ACCESS_DENIED : 0;
+        Calls.refuseDriverDelete = c.refuseDriver ? ERROR_PRINTER_DRIVER_IN_USE : 0;
         CHECK(RemovePreviousInstall() == c.result);
         ResetSpoolerApi();
         CHECK(Calls.opens == 1);
@@ -250,5 +119,5 @@ TEST_CASE("RemovePreviousInstall: outcomes of the printer and driver deletions")
         CHECK(PrinterExists(Model) == c.printerLeft);
         CHECK(DriverRegistered(Model) == c.driverLeft);
     }
-    Clean();
+    RemoveFixturePrinter(Model, Model);
 }

@@ -11,7 +11,7 @@
 #include "shell/sequencer.h"
 #include "spooler/spooler_api.h"
 #include "ui/resources/resource.h"
-#include "spooler_fixtures.h"
+#include "spooler_fakes.h"
 #include "test_support.h"
 #include "wizard_script.h"
 
@@ -97,12 +97,6 @@ static int StatusText(char *out, int size)
     return ReadControlText(SetupState.StatusWindow, IDC_STATUS_TEXT, out, size);
 }
 
-/* Removes what a registration test left: the printer, then the driver. */
-static void RemoveTestPrinterAndDriver(void)
-{
-    RemoveFixturePrinter(TestModel, TestModel);
-}
-
 /* The model data a registration needs, as the model and port pages leave it. */
 static void ChooseTestModel(void)
 {
@@ -145,24 +139,12 @@ TEST_CASE("reading step: wait cursor, captured mouse, status window for a second
     DestroyTestOwner(owner);
 }
 
-struct VisibleCount {
-    int windows;
-};
-
-static BOOL CALLBACK CountVisible(HWND window, LPARAM lParam)
+static BOOL CALLBACK CountVisible(HWND window, LPARAM count)
 {
     DWORD process = 0;
     GetWindowThreadProcessId(window, &process);
-    if (process == GetCurrentProcessId() && IsWindowVisible(window))
-        ((VisibleCount *)lParam)->windows++;
+    *(int *)count += process == GetCurrentProcessId() && IsWindowVisible(window);
     return TRUE;
-}
-
-static int VisibleWindowsOfThisProcess(void)
-{
-    VisibleCount count = { 0 };
-    EnumWindows(CountVisible, (LPARAM)&count);
-    return count.windows;
 }
 
 TEST_CASE("an unknown command or timer changes nothing")
@@ -177,7 +159,9 @@ TEST_CASE("an unknown command or timer changes nothing")
     for (WPARAM timer : timers)
         CHECK(SendMessageA(owner, WM_TIMER, timer, 0) == 0);
 
-    CHECK(VisibleWindowsOfThisProcess() == 0);
+    int visible = 0;
+    EnumWindows(CountVisible, (LPARAM)&visible);
+    CHECK(visible == 0);
     CHECK(SetupState.StatusWindow == NULL);
     CHECK(GetCapture() == NULL);
     /* No command, close request or timer follows. */
@@ -251,147 +235,51 @@ TEST_CASE("a close request shows the exit page of its result, then the window go
     }
 }
 
-/* Counts the registration's spooler calls and, when asked, refuses the
-   driver with a fixed error code. */
-static int AddDriverCalls, DeletePrinterCalls, DeleteDriverCalls, ClosePrinterCalls;
-static BOOL WINAPI RefuseDriver(LPSTR, DWORD, LPBYTE)
-{
-    AddDriverCalls++;
-    SetLastError(ERROR_UNKNOWN_PRINTER_DRIVER);
-    return FALSE;
-}
-static BOOL WINAPI CountingAddDriver(LPSTR server, DWORD level, LPBYTE info)
-{
-    AddDriverCalls++;
-    return AddPrinterDriverA(server, level, info);
-}
-static BOOL WINAPI CountingDeletePrinter(HANDLE printer)
-{
-    DeletePrinterCalls++;
-    return DeletePrinter(printer);
-}
-static BOOL WINAPI CountingDeleteDriver(LPSTR server, LPSTR environment, LPSTR driver)
-{
-    DeleteDriverCalls++;
-    return DeletePrinterDriverA(server, environment, driver);
-}
-static BOOL WINAPI CountingClosePrinter(HANDLE printer)
-{
-    ClosePrinterCalls++;
-    return ClosePrinter(printer);
-}
-static BOOL WINAPI CannotOpen(LPSTR, LPHANDLE printer, LPPRINTER_DEFAULTSA)
-{
-    *printer = NULL;
-    SetLastError(ERROR_ACCESS_DENIED);
-    return FALSE;
-}
-
-static void CountSpoolerCalls(void)
-{
-    AddDriverCalls = DeletePrinterCalls = DeleteDriverCalls = ClosePrinterCalls = 0;
-    Spooler.AddPrinterDriverA = CountingAddDriver;
-    Spooler.DeletePrinter = CountingDeletePrinter;
-    Spooler.DeletePrinterDriverA = CountingDeleteDriver;
-    Spooler.ClosePrinter = CountingClosePrinter;
-}
-
-struct RegisterSteps {
-    long writeWait, reinstallWait, finishWait;
-    char statusText[256];
-    int captured, waitCursor;
-    int driverAfterFirst, printerAfterFirst;
-    int deletesAfterReinstall, closesAfterReinstall;
-};
-
-/* Runs CMD_REGISTER and its three timers on this thread, noting the state
-   after each step. */
-static void RunRegistration(HWND owner, RegisterSteps *steps)
-{
-    SendMessageA(owner, WM_COMMAND, CMD_REGISTER, 0);
-    steps->captured = GetCapture() == owner;
-    steps->waitCursor = GetCursor() == LoadCursorA(NULL, IDC_WAIT);
-    steps->writeWait = RunNextTimer(owner, TIMER_WRITE_INFO, 5000);
-    StatusText(steps->statusText, sizeof steps->statusText);
-    steps->driverAfterFirst = DriverRegistered(TestModel);
-    steps->printerAfterFirst = PrinterExists(TestModel);
-    int deletesBefore = DeletePrinterCalls + DeleteDriverCalls, closesBefore = ClosePrinterCalls;
-    steps->reinstallWait = RunNextTimer(owner, TIMER_REINSTALL, 10000);
-    steps->deletesAfterReinstall = DeletePrinterCalls + DeleteDriverCalls - deletesBefore;
-    steps->closesAfterReinstall = ClosePrinterCalls - closesBefore;
-    steps->finishWait = RunNextTimer(owner, TIMER_FINISH, 10000);
-}
-
 TEST_CASE("registration: status window, two runs 2 s apart with a removal between, then close with 1")
 {
-    RemoveTestPrinterAndDriver();
-    ChooseTestModel();
-    CountSpoolerCalls();
-    HWND owner = CreateQuietOwner();
-    REQUIRE(owner);
+    /* When the printer cannot be opened it is not removed, and the second
+       run still happens. */
+    static const struct { DWORD refuseOpen; int deletes, closes; } cases[] = {
+        { 0, 2, 2 },                     /* printer and driver; the removal's and the new printer's handle */
+        { ERROR_ACCESS_DENIED, 0, 1 },   /* the new printer's handle only */
+    };
+    for (const auto &c : cases) {
+        CAPTURE(c.refuseOpen);
+        RemoveFixturePrinter(TestModel, TestModel);
+        ChooseTestModel();
+        RecordSpoolerCalls();
+        Calls.refuseOpen = c.refuseOpen;
+        HWND owner = CreateQuietOwner();
+        REQUIRE(owner);
 
-    RegisterSteps steps = {};
-    RunRegistration(owner, &steps);
-    CHECK(steps.captured);
-    CHECK(steps.waitCursor);
-    CHECK(steps.writeWait >= 50);
-    CHECK(strcmp(steps.statusText, "Writing system information...") == 0);
-    CHECK(steps.driverAfterFirst == 1);
-    CHECK(steps.printerAfterFirst == 1);
-    CHECK(steps.reinstallWait >= 1900);
-    /* The printer was deleted and its handle closed once, the driver deleted. */
-    CHECK(steps.deletesAfterReinstall == 2);
-    CHECK(steps.closesAfterReinstall == 2);  /* the removal's and the new printer's */
-    CHECK(AddDriverCalls == 2);
-    CHECK(steps.finishWait >= 1900);
+        SendMessageA(owner, WM_COMMAND, CMD_REGISTER, 0);
+        CHECK(GetCapture() == owner);
+        CHECK(GetCursor() == LoadCursorA(NULL, IDC_WAIT));
+        CHECK(RunNextTimer(owner, TIMER_WRITE_INFO, 5000) >= 50);
+        char text[256];
+        StatusText(text, sizeof text);
+        CHECK(strcmp(text, "Writing system information...") == 0);
+        CHECK(DriverRegistered(TestModel) == 1);
+        CHECK(PrinterExists(TestModel) == 1);
+        int deletesBefore = Calls.printerDeletes + Calls.driverDeletes, closesBefore = Calls.closes;
+        CHECK(RunNextTimer(owner, TIMER_REINSTALL, 10000) >= 1900);
+        CHECK(Calls.printerDeletes + Calls.driverDeletes - deletesBefore == c.deletes);
+        CHECK(Calls.closes - closesBefore == c.closes);
+        CHECK(Calls.driverAdds == 2);
+        CHECK(RunNextTimer(owner, TIMER_FINISH, 10000) >= 1900);
 
-    CHECK(SetupState.StatusWindow == NULL);
-    CHECK(GetCapture() == NULL);
-    CHECK(GetCursor() == LoadCursorA(NULL, IDC_ARROW));
-    MSG posted;
-    REQUIRE(TakePosted(owner, WM_CLOSE, &posted));
-    CHECK(posted.wParam == 1);
-    CHECK(DriverRegistered(TestModel) == 1);
-    CHECK(PrinterExists(TestModel) == 1);
-
-    DestroyTestOwner(owner);
-    ResetSpoolerApi();
-    RemoveTestPrinterAndDriver();
-}
-
-TEST_CASE("registration: a printer that cannot be opened is not removed, and the second run still happens")
-{
-    RemoveTestPrinterAndDriver();
-    ChooseTestModel();
-    CountSpoolerCalls();
-    Spooler.OpenPrinterA = CannotOpen;
-    HWND owner = CreateQuietOwner();
-    REQUIRE(owner);
-
-    RegisterSteps steps = {};
-    RunRegistration(owner, &steps);
-    CHECK(steps.deletesAfterReinstall == 0);
-    CHECK(steps.closesAfterReinstall == 1);  /* the new printer's handle only */
-    CHECK(AddDriverCalls == 2);
-    MSG posted;
-    REQUIRE(TakePosted(owner, WM_CLOSE, &posted));
-    CHECK(posted.wParam == 1);
-
-    DestroyTestOwner(owner);
-    ResetSpoolerApi();
-    RemoveTestPrinterAndDriver();
-}
-
-/* Keeps a screenshot in the test programs' shots folder, after a moment
-   for the window just found to paint. */
-static void SaveTestShot(const char *name)
-{
-    char path[MAX_PATH];
-    snprintf(path, sizeof path, "%sshots", TestProgramDirectory());
-    CreateDirectoryA(path, NULL);
-    snprintf(path, sizeof path, "%sshots\\%s.bmp", TestProgramDirectory(), name);
-    Sleep(400);
-    SaveScreenshot(path);
+        CHECK(SetupState.StatusWindow == NULL);
+        CHECK(GetCapture() == NULL);
+        CHECK(GetCursor() == LoadCursorA(NULL, IDC_ARROW));
+        MSG posted;
+        REQUIRE(TakePosted(owner, WM_CLOSE, &posted));
+        CHECK(posted.wParam == 1);
+        CHECK(DriverRegistered(TestModel) == 1);
+        CHECK(PrinterExists(TestModel) == 1);
+        DestroyTestOwner(owner);
+        ResetSpoolerApi();
+    }
+    RemoveFixturePrinter(TestModel, TestModel);
 }
 
 struct RefusalSeen {
@@ -411,8 +299,10 @@ static int AnswerRefusalsThenExit(void *context)
             return 0;
         ReadControlText(box, 0xFFFF, seen->texts[run], sizeof seen->texts[run]);
         seen->messages++;
-        if (run == 0)
-            SaveTestShot("sequencer-driver-refused");
+        if (run == 0) {
+            Sleep(400);  /* the box paints */
+            SaveTestScreenshot("sequencer-driver-refused");
+        }
         if (!ClickButton(box, IDOK) || !WaitForWindowGone(box, SCRIPT_WAIT_MS))
             return 0;
     }
@@ -425,10 +315,10 @@ static int AnswerRefusalsThenExit(void *context)
 
 TEST_CASE("a driver the spooler refuses is reported in each run, and the exit page still reports success")
 {
-    RemoveTestPrinterAndDriver();
+    RemoveFixturePrinter(TestModel, TestModel);
     ChooseTestModel();
-    CountSpoolerCalls();
-    Spooler.AddPrinterDriverA = RefuseDriver;
+    RecordSpoolerCalls();
+    Calls.refuseDriverAdd = ERROR_UNKNOWN_PRINTER_DRIVER;
     HWND owner = CreateQuietOwner();
     REQUIRE(owner);
     PostMessageA(owner, WM_COMMAND, CMD_REGISTER, 0);
@@ -437,7 +327,7 @@ TEST_CASE("a driver the spooler refuses is reported in each run, and the exit pa
     REQUIRE(RunWithScript(RunOwnerLoop, NULL, AnswerRefusalsThenExit, &seen));
     ResetSpoolerApi();
     CHECK(seen.messages == 2);
-    CHECK(AddDriverCalls == 2);
+    CHECK(Calls.driverAdds == 2);
     char expected[128];
     snprintf(expected, sizeof expected, "Cannot add a printer driver!\r\n(System Error Code : %d)",
              (int)ERROR_UNKNOWN_PRINTER_DRIVER);
@@ -446,5 +336,5 @@ TEST_CASE("a driver the spooler refuses is reported in each run, and the exit pa
     CHECK(strcmp(seen.exitText, "The Installation has done successfully.") == 0);
     CHECK(PrinterExists(TestModel) == 0);
     CHECK_FALSE(IsWindow(owner));
-    RemoveTestPrinterAndDriver();
+    RemoveFixturePrinter(TestModel, TestModel);
 }

@@ -9,6 +9,8 @@
 #include "shell/setup_state.h"
 #include "spooler/spooler.h"
 #include "spooler/spooler_api.h"
+#include "spooler_fakes.h"
+#include "dialog_watch.h"
 
 static const char RegModel[] = "Catalogue Reg KV-R5 Test";
 
@@ -51,76 +53,9 @@ static void SelectModel(const char *model, const char *port)
     lstrcpynA(SetupState.PortName, port, TEXT_SIZE);
 }
 
-static const char *BaseName(const char *path)
-{
-    const char *slash = strrchr(path, '\\');
-    return slash ? slash + 1 : path;
-}
-
-/* The dependent files of a driver record as bare names, in order. */
-static std::string BareNames(const char *list)
-{
-    std::string names;
-    while (list && *list) {
-        names += BaseName(list);
-        names += '\0';
-        list += strlen(list) + 1;
-    }
-    return names + '\0';
-}
-
-/* The record of the registered driver `name` from the spooler's driver list
-   (two calls, exact size), or NULL. It points into a block kept until the
-   next call. */
-static const void *ReadDriver(const char *name, DWORD level)
-{
-    static std::string block;
-    DWORD needed = 0, count = 0;
-    EnumPrinterDriversA(NULL, (LPSTR)SetupState.Environment, level, NULL, 0, &needed, &count);
-    block.assign(needed, '\0');
-    if (!needed || !EnumPrinterDriversA(NULL, (LPSTR)SetupState.Environment, level,
-                                        (LPBYTE)&block[0], needed, &needed, &count))
-        return NULL;
-    size_t recordSize = level == 3 ? sizeof(DRIVER_INFO_3A) : sizeof(DRIVER_INFO_6A);
-    for (DWORD i = 0; i < count; i++) {
-        const char *record = block.data() + i * recordSize;
-        if (strcmp(((const DRIVER_INFO_3A *)record)->pName, name) == 0)
-            return record;
-    }
-    return NULL;
-}
-
-static std::string ReadPrinter(const char *printerName)
-{
-    HANDLE printer = NULL;
-    if (!OpenPrinterA((LPSTR)printerName, &printer, NULL))
-        return std::string();
-    DWORD needed = 0;
-    GetPrinterA(printer, 2, NULL, 0, &needed);
-    std::string block(needed, '\0');
-    BOOL ok = needed && GetPrinterA(printer, 2, (LPBYTE)&block[0], needed, &needed);
-    ClosePrinter(printer);
-    return ok ? block : std::string();
-}
-
-static int DriverRegistered(const char *name)
-{
-    DWORD needed = 0, count = 0;
-    EnumPrinterDriversA(NULL, (LPSTR)SetupState.Environment, 1, NULL, 0, &needed, &count);
-    std::string block(needed + 1, '\0');
-    if (!EnumPrinterDriversA(NULL, (LPSTR)SetupState.Environment, 1, (LPBYTE)&block[0], needed,
-                             &needed, &count))
-        return 0;
-    const DRIVER_INFO_1A *drivers = (const DRIVER_INFO_1A *)block.data();
-    for (DWORD i = 0; i < count; i++)
-        if (strcmp(drivers[i].pName, name) == 0)
-            return 1;
-    return 0;
-}
-
 static void CheckRegistered(const char *model, const char *port)
 {
-    const DRIVER_INFO_3A *driver = (const DRIVER_INFO_3A *)ReadDriver(model, 3);
+    const DRIVER_INFO_3A *driver = (const DRIVER_INFO_3A *)ReadDriverRecord(model, 3);
     REQUIRE(driver);
     CHECK(driver->cVersion == 3);
     CHECK(std::string(driver->pName) == model);
@@ -132,9 +67,8 @@ static void CheckRegistered(const char *model, const char *port)
     CHECK(BareNames(driver->pDependentFiles) == BareNames(SetupState.FileList));
     CHECK(std::string(driver->pDefaultDataType) == SetupState.DefaultDataType);
 
-    std::string printerBlock = ReadPrinter(model);
-    REQUIRE(!printerBlock.empty());
-    const PRINTER_INFO_2A *printer = (const PRINTER_INFO_2A *)printerBlock.data();
+    const PRINTER_INFO_2A *printer = ReadPrinterRecord(model);
+    REQUIRE(printer);
     CHECK(std::string(printer->pPrinterName) == model);
     CHECK(std::string(printer->pPortName) == port);
     CHECK(std::string(printer->pDriverName) == model);
@@ -151,7 +85,7 @@ TEST_CASE("a model registers, is removed, registers again and becomes the defaul
 
     REQUIRE(RegisterDriverAndPrinter() == 1);
     CheckRegistered(RegModel, "LPT2:");
-    const DRIVER_INFO_6A *driver6 = (const DRIVER_INFO_6A *)ReadDriver(RegModel, 6);
+    const DRIVER_INFO_6A *driver6 = (const DRIVER_INFO_6A *)ReadDriverRecord(RegModel, 6);
     REQUIRE(driver6);
     {
         const DRIVER_INFO_6A *driver = driver6;
@@ -188,36 +122,36 @@ static struct {
     std::string previousNames, dependentFiles, hardwareId, oemUrl, provider;
     int hasHardwareId, hasOemUrl;
     PRINTER_INFO_2A printer;
-} Seen;
+} Handed;
 
 static BOOL WINAPI KeepDriverRecord(LPSTR server, DWORD level, LPBYTE info)
 {
-    Seen.driverCalls++;
+    Handed.driverCalls++;
     CHECK(server == NULL);
     CHECK(level == 6);
-    Seen.driver = *(const DRIVER_INFO_6A *)info;
-    Seen.previousNames = ReadMultiString(Seen.driver.pszzPreviousNames);
-    Seen.dependentFiles = ReadMultiString(Seen.driver.pDependentFiles);
-    Seen.hasHardwareId = Seen.driver.pszHardwareID != NULL;
-    Seen.hardwareId = Seen.hasHardwareId ? Seen.driver.pszHardwareID : "";
-    Seen.hasOemUrl = Seen.driver.pszOEMUrl != NULL;
-    Seen.oemUrl = Seen.hasOemUrl ? Seen.driver.pszOEMUrl : "";
-    Seen.provider = Seen.driver.pszProvider ? Seen.driver.pszProvider : "";
+    Handed.driver = *(const DRIVER_INFO_6A *)info;
+    Handed.previousNames = ReadMultiString(Handed.driver.pszzPreviousNames);
+    Handed.dependentFiles = ReadMultiString(Handed.driver.pDependentFiles);
+    Handed.hasHardwareId = Handed.driver.pszHardwareID != NULL;
+    Handed.hardwareId = Handed.hasHardwareId ? Handed.driver.pszHardwareID : "";
+    Handed.hasOemUrl = Handed.driver.pszOEMUrl != NULL;
+    Handed.oemUrl = Handed.hasOemUrl ? Handed.driver.pszOEMUrl : "";
+    Handed.provider = Handed.driver.pszProvider ? Handed.driver.pszProvider : "";
     return AddPrinterDriverA(server, level, info);
 }
 
 static HANDLE WINAPI KeepPrinterRecord(LPSTR server, DWORD level, LPBYTE info)
 {
-    Seen.printerCalls++;
+    Handed.printerCalls++;
     CHECK(server == NULL);
     CHECK(level == 2);
-    Seen.printer = *(const PRINTER_INFO_2A *)info;
+    Handed.printer = *(const PRINTER_INFO_2A *)info;
     return AddPrinterA(server, level, info);
 }
 
 static void Watch(void)
 {
-    Seen.driverCalls = Seen.printerCalls = 0;
+    Handed.driverCalls = Handed.printerCalls = 0;
     Spooler.AddPrinterDriverA = KeepDriverRecord;
     Spooler.AddPrinterA = KeepPrinterRecord;
 }
@@ -232,8 +166,8 @@ TEST_CASE("the level-6 driver record and the level-2 printer record, field by fi
     CHECK(RegisterDriverAndPrinter() == 1);
     ResetSpoolerApi();
 
-    REQUIRE(Seen.driverCalls == 1);
-    const DRIVER_INFO_6A &d = Seen.driver;
+    REQUIRE(Handed.driverCalls == 1);
+    const DRIVER_INFO_6A &d = Handed.driver;
     CHECK(d.cVersion == 3);
     CHECK(std::string(d.pName) == RegModel);
     CHECK(std::string(d.pEnvironment) == "Windows NT x86");
@@ -243,44 +177,36 @@ TEST_CASE("the level-6 driver record and the level-2 printer record, field by fi
     CHECK(std::string(d.pHelpFile) == "UNIDRV.HLP");
     const char *files[] = { "KV_R52x.GPD", "KV_R52x.DLL", "UNIDRV.DLL", "UNIDRVUI.DLL",
                             "UNIDRV.HLP", "CATREG.INI", NULL };
-    CHECK(Seen.dependentFiles == MultiString(files));
+    CHECK(Handed.dependentFiles == MultiString(files));
     CHECK(d.pMonitorName == NULL);
     CHECK(std::string(d.pDefaultDataType) == "NT EMF 1.008");
     const char *previous[] = { RegModel, NULL };
-    CHECK(Seen.previousNames == MultiString(previous));
+    CHECK(Handed.previousNames == MultiString(previous));
     CHECK(d.ftDriverDate.dwLowDateTime == date.dwLowDateTime);
     CHECK(d.ftDriverDate.dwHighDateTime == date.dwHighDateTime);
     CHECK(d.dwlDriverVersion == 0);
     CHECK(d.pszMfgName == NULL);
-    CHECK(Seen.hasOemUrl);
-    CHECK(Seen.oemUrl.empty());
-    CHECK(Seen.hasHardwareId);
-    CHECK(Seen.hardwareId == " CATREG-HW-01");
-    CHECK(Seen.provider == "Kest Velotic, Co. Ltd.");
+    CHECK(Handed.hasOemUrl);
+    CHECK(Handed.oemUrl.empty());
+    CHECK(Handed.hasHardwareId);
+    CHECK(Handed.hardwareId == " CATREG-HW-01");
+    CHECK(Handed.provider == "Kest Velotic, Co. Ltd.");
 
-    REQUIRE(Seen.printerCalls == 1);
-    const PRINTER_INFO_2A &p = Seen.printer;
-    CHECK(p.pServerName == NULL);
+    REQUIRE(Handed.printerCalls == 1);
+    const PRINTER_INFO_2A &p = Handed.printer;
     CHECK(std::string(p.pPrinterName) == RegModel);
     CHECK(std::string(p.pPortName) == "COM2:");
     CHECK(std::string(p.pDriverName) == RegModel);
     CHECK(std::string(p.pPrintProcessor) == "WinPrint");
     CHECK(std::string(p.pDatatype) == "NT EMF 1.008");
     CHECK(p.Attributes == PRINTER_ATTRIBUTE_DO_COMPLETE_FIRST);
-    CHECK(p.pShareName == NULL);
-    CHECK(p.pComment == NULL);
-    CHECK(p.pLocation == NULL);
-    CHECK(p.pDevMode == NULL);
-    CHECK(p.pSepFile == NULL);
-    CHECK(p.pParameters == NULL);
-    CHECK(p.pSecurityDescriptor == NULL);
-    CHECK(p.Priority == 0);
-    CHECK(p.DefaultPriority == 0);
-    CHECK(p.StartTime == 0);
-    CHECK(p.UntilTime == 0);
-    CHECK(p.Status == 0);
-    CHECK(p.cJobs == 0);
-    CHECK(p.AveragePPM == 0);
+    /* Nothing else set: no share, no separator page, no device mode. */
+    PRINTER_INFO_2A rest = p;
+    rest.pPrinterName = rest.pPortName = rest.pDriverName = rest.pPrintProcessor = rest.pDatatype = NULL;
+    rest.Attributes = 0;
+    PRINTER_INFO_2A zero;
+    ZeroMemory(&zero, sizeof zero);
+    CHECK(memcmp(&rest, &zero, sizeof zero) == 0);
     CHECK(RemovePreviousInstall() == 1);
 }
 
@@ -292,9 +218,9 @@ TEST_CASE("without KV_R52x.DLL, a hardware id or files the driver still register
     Watch();
     CHECK(RegisterDriverAndPrinter() == 1);
     ResetSpoolerApi();
-    CHECK(Seen.driver.ftDriverDate.dwLowDateTime == 0);
-    CHECK(Seen.driver.ftDriverDate.dwHighDateTime == 0);
-    CHECK_FALSE(Seen.hasHardwareId);
+    CHECK(Handed.driver.ftDriverDate.dwLowDateTime == 0);
+    CHECK(Handed.driver.ftDriverDate.dwHighDateTime == 0);
+    CHECK_FALSE(Handed.hasHardwareId);
     CHECK(RemovePreviousInstall() == 1);
 
     /* A short name after a long one: the previous-names list holds it alone. */
@@ -303,26 +229,12 @@ TEST_CASE("without KV_R52x.DLL, a hardware id or files the driver still register
     Watch();
     CHECK(RegisterDriverAndPrinter() == 1);
     ResetSpoolerApi();
-    CHECK(Seen.dependentFiles == std::string(1, '\0'));
+    CHECK(Handed.dependentFiles == std::string(1, '\0'));
     const char *previous[] = { "Catalogue Reg No Files", NULL };
-    CHECK(Seen.previousNames == MultiString(previous));
-    CHECK(Seen.hardwareId == "CATREG-HW-03");
+    CHECK(Handed.previousNames == MultiString(previous));
+    CHECK(Handed.hardwareId == "CATREG-HW-03");
     CheckRegistered("Catalogue Reg No Files", "LPT3:");
     CHECK(RemovePreviousInstall() == 1);
-}
-
-static BOOL WINAPI RefuseDriver(LPSTR, DWORD, LPBYTE)
-{
-    Seen.driverCalls++;
-    SetLastError(ERROR_UNKNOWN_PRINTER_DRIVER);
-    return FALSE;
-}
-
-static HANDLE WINAPI RefusePrinter(LPSTR, DWORD, LPBYTE)
-{
-    Seen.printerCalls++;
-    SetLastError(ERROR_INVALID_PRINTER_NAME);
-    return NULL;
 }
 
 TEST_CASE("a refused driver shows its system error code; a refused printer shows nothing")
@@ -331,27 +243,27 @@ TEST_CASE("a refused driver shows its system error code; a refused printer shows
     SelectModel(RegModel, "LPT2:");
     RemovePreviousInstall();
 
-    Seen.driverCalls = Seen.printerCalls = 0;
-    Spooler.AddPrinterDriverA = RefuseDriver;
-    Spooler.AddPrinterA = KeepPrinterRecord;
-    ErrorBoxWatch watch;
-    StartErrorBoxWatch(&watch);
+    RecordSpoolerCalls();
+    Calls.refuseDriverAdd = ERROR_UNKNOWN_PRINTER_DRIVER;
+    StartWatch(NULL, NULL);
     CHECK(RegisterDriverAndPrinter() == 0);
-    CHECK(StopErrorBoxWatch(&watch) == 1);
+    StopWatch();
     ResetSpoolerApi();
-    CHECK(std::string(watch.text) == "Cannot add a printer driver!\r\n(System Error Code : 1797)");
-    CHECK(Seen.driverCalls == 1);
-    CHECK(Seen.printerCalls == 0);
+    REQUIRE(SeenCount == 1);
+    CHECK(std::string(Seen[0].caption) == "Add a printer error ");
+    CHECK(std::string(Seen[0].text) == "Cannot add a printer driver!\r\n(System Error Code : 1797)");
+    CHECK(Calls.driverAdds == 1);
+    CHECK(Calls.printerAdds == 0);
 
-    Seen.driverCalls = Seen.printerCalls = 0;
-    Spooler.AddPrinterDriverA = KeepDriverRecord;
-    Spooler.AddPrinterA = RefusePrinter;
-    StartErrorBoxWatch(&watch);
+    RecordSpoolerCalls();
+    Calls.refusePrinterAdd = ERROR_INVALID_PRINTER_NAME;
+    StartWatch(NULL, NULL);
     CHECK(RegisterDriverAndPrinter() == 0);
-    CHECK(StopErrorBoxWatch(&watch) == 0);
+    StopWatch();
+    CHECK(SeenCount == 0);
     ResetSpoolerApi();
-    CHECK(Seen.driverCalls == 1);
-    CHECK(Seen.printerCalls == 1);
+    CHECK(Calls.driverAdds == 1);
+    CHECK(Calls.printerAdds == 1);
     CHECK(DriverRegistered(RegModel));
     DeletePrinterDriverA(NULL, (LPSTR)SetupState.Environment, (LPSTR)RegModel);
 }

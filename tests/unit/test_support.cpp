@@ -1,5 +1,7 @@
 #include "test_support.h"
+#include <stdio.h>
 #include <string.h>
+#include "ui_driver.h"
 
 int WriteTextFile(const char *path, const char *text)
 {
@@ -22,4 +24,13 @@ const char *TestProgramDirectory(void)
             slash[1] = '\0';
     }
     return directory;
+}
+
+void SaveTestScreenshot(const char *name)
+{
+    char path[MAX_PATH];
+    snprintf(path, sizeof path, "%sscreenshots", TestProgramDirectory());
+    CreateDirectoryA(path, NULL);
+    snprintf(path, sizeof path, "%sscreenshots\\%s.bmp", TestProgramDirectory(), name);
+    SaveScreenshot(path);
 }

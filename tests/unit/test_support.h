@@ -10,4 +10,8 @@ int WriteTextFile(const char *path, const char *text);
 /* The directory of the running test program, with a trailing backslash. */
 const char *TestProgramDirectory(void);
 
+/* Saves the screen as screenshots\<name>.bmp beside the test program, for
+   a person to look at. */
+void SaveTestScreenshot(const char *name);
+
 #endif

@@ -63,57 +63,39 @@ inline int RunWithScript(void (*mainPart)(void *), void *mainContext, WizardScri
     return run.result;
 }
 
-struct PageQuery {
-    int controlId;
-    HWND found;
+/* A full-screen popup owning the pages, as the wizard's owner window does. */
+inline HWND CreatePageOwner(void)
+{
+    return CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, GetSystemMetrics(SM_CXSCREEN),
+                           GetSystemMetrics(SM_CYSCREEN), NULL, NULL, NULL, NULL);
+}
+
+struct PageRun {
+    INT_PTR (*show)(HWND owner);
+    HWND owner;
+    INT_PTR returned;
 };
 
-inline BOOL CALLBACK MatchPage(HWND window, LPARAM lParam)
+inline void OpenPage(void *context)
 {
-    PageQuery *query = (PageQuery *)lParam;
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    char className[16];
-    GetClassNameA(window, className, sizeof className);
-    if (owner == GetCurrentProcessId() && IsWindowVisible(window) && strcmp(className, "#32770") == 0 &&
-        GetDlgItem(window, query->controlId) && IsWindowEnabled(window)) {
-        query->found = window;
-        return FALSE;
-    }
-    return TRUE;
+    PageRun *run = (PageRun *)context;
+    run->returned = run->show(run->owner);
+}
+
+/* Opens a page with `show` on this thread while `script` answers it;
+   returns what the page returned. */
+inline INT_PTR RunPage(INT_PTR (*show)(HWND), HWND owner, WizardScript script, void *context)
+{
+    PageRun run = { show, owner, 0 };
+    RunWithScript(OpenPage, &run, script, context);
+    return run.returned;
 }
 
 /* Waits for an enabled, visible dialog of this process holding the control
    (an enabled one: a page under a message dialog is disabled). */
 inline HWND WaitForDialogWith(int controlId, DWORD timeoutMs = SCRIPT_WAIT_MS)
 {
-    DWORD start = GetTickCount();
-    for (;;) {
-        PageQuery query = { controlId, NULL };
-        EnumWindows(MatchPage, (LPARAM)&query);
-        if (query.found)
-            return query.found;
-        if (GetTickCount() - start >= timeoutMs)
-            return NULL;
-        Sleep(20);
-    }
-}
-
-/* The window that has the keyboard focus in the thread of `window`. */
-inline HWND FocusOf(HWND window)
-{
-    GUITHREADINFO gui;
-    ZeroMemory(&gui, sizeof gui);
-    gui.cbSize = sizeof gui;
-    GetGUIThreadInfo(GetWindowThreadProcessId(window, NULL), &gui);
-    return gui.hwndFocus ? gui.hwndFocus : window;
-}
-
-/* Escape as the user presses it: a key message to the focused control,
-   which the dialog manager turns into IDCANCEL. */
-inline void PressEscape(HWND dialog)
-{
-    PostKey(FocusOf(dialog), VK_ESCAPE);
+    return WaitForEnabledDialog(GetCurrentProcessId(), controlId, NULL, timeoutMs);
 }
 
 /* Waits for a dialog of this process with that caption. */

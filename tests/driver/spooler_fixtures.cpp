@@ -1,0 +1,98 @@
+#include "spooler_fixtures.h"
+#include <string.h>
+
+static char Environment[] = "Windows NT x86";
+
+int AddFixturePrinter(const char *printer, const char *driver, const char *port, const char *dependentFiles)
+{
+    DRIVER_INFO_3A driverInfo;
+    ZeroMemory(&driverInfo, sizeof driverInfo);
+    driverInfo.cVersion = 3;
+    driverInfo.pName = (LPSTR)driver;
+    driverInfo.pEnvironment = Environment;
+    driverInfo.pDriverPath = (LPSTR)"UNIDRV.DLL";
+    driverInfo.pDataFile = (LPSTR)"KV_R52x.GPD";
+    driverInfo.pConfigFile = (LPSTR)"UNIDRVUI.DLL";
+    driverInfo.pDependentFiles = (LPSTR)dependentFiles;
+    if (!AddPrinterDriverA(NULL, 3, (LPBYTE)&driverInfo))
+        return 0;
+    if (!printer)
+        return 1;
+    PRINTER_INFO_2A printerInfo;
+    ZeroMemory(&printerInfo, sizeof printerInfo);
+    printerInfo.pPrinterName = (LPSTR)printer;
+    printerInfo.pPortName = (LPSTR)port;
+    printerInfo.pDriverName = (LPSTR)driver;
+    printerInfo.pPrintProcessor = (LPSTR)"WinPrint";
+    printerInfo.pDatatype = (LPSTR)"RAW";
+    HANDLE handle = AddPrinterA(NULL, 2, (LPBYTE)&printerInfo);
+    if (handle)
+        ClosePrinter(handle);
+    return handle != NULL;
+}
+
+void RemoveFixturePrinter(const char *printer, const char *driver)
+{
+    HANDLE handle = NULL;
+    PRINTER_DEFAULTSA defaults = { NULL, NULL, PRINTER_ALL_ACCESS };
+    if (OpenPrinterA((LPSTR)printer, &handle, &defaults)) {
+        DeletePrinter(handle);
+        ClosePrinter(handle);
+    }
+    DeletePrinterDriverA(NULL, Environment, (LPSTR)driver);
+}
+
+/* A block that grows as needed and is kept for the caller. */
+static BYTE *Grow(BYTE **block, DWORD size)
+{
+    LocalFree(*block);
+    return *block = (BYTE *)LocalAlloc(LPTR, size + 1);
+}
+
+const PRINTER_INFO_2A *ReadPrinterRecord(const char *name)
+{
+    static BYTE *block;
+    HANDLE printer = NULL;
+    if (!OpenPrinterA((LPSTR)name, &printer, NULL))
+        return NULL;
+    DWORD needed = 0;
+    GetPrinterA(printer, 2, NULL, 0, &needed);
+    BOOL ok = needed && Grow(&block, needed) && GetPrinterA(printer, 2, block, needed, &needed);
+    ClosePrinter(printer);
+    return ok ? (const PRINTER_INFO_2A *)block : NULL;
+}
+
+const void *ReadDriverRecord(const char *name, DWORD level)
+{
+    static BYTE *block;
+    DWORD needed = 0, count = 0;
+    EnumPrinterDriversA(NULL, Environment, level, NULL, 0, &needed, &count);
+    if (!needed || !Grow(&block, needed) ||
+        !EnumPrinterDriversA(NULL, Environment, level, block, needed, &needed, &count))
+        return NULL;
+    size_t recordSize = level == 1 ? sizeof(DRIVER_INFO_1A) : level == 3 ? sizeof(DRIVER_INFO_3A)
+                                                                          : sizeof(DRIVER_INFO_6A);
+    for (DWORD i = 0; i < count; i++) {
+        const BYTE *record = block + i * recordSize;
+        /* pName follows cVersion in levels 3 and 6; it leads in level 1. */
+        const char *recordName = level == 1 ? ((const DRIVER_INFO_1A *)record)->pName
+                                            : ((const DRIVER_INFO_3A *)record)->pName;
+        if (strcmp(recordName, name) == 0)
+            return record;
+    }
+    return NULL;
+}
+
+int PrinterExists(const char *name)
+{
+    HANDLE printer = NULL;
+    if (!OpenPrinterA((LPSTR)name, &printer, NULL))
+        return 0;
+    ClosePrinter(printer);
+    return 1;
+}
+
+int DriverRegistered(const char *name)
+{
+    return ReadDriverRecord(name, 1) != NULL;
+}
