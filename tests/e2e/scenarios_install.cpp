@@ -7,50 +7,20 @@
 #include <string.h>
 #include "e2e.h"
 #include "e2e_install.h"
+#include "spooler_fixtures.h"
 #include "ui/resources/resource.h"
 #include <lzexpand.h>
 #include <winspool.h>
 #define PSAPI_VERSION 1
 #include <psapi.h>
 
-#define PAGE_POLL_MS 5
 #define SUCCESS_TEXT "The Installation has done successfully."
 
-struct PageSearch {
-    DWORD ProcessId;
-    int ControlId;
-    HWND Found;
-};
-
-static BOOL CALLBACK MatchPage(HWND window, LPARAM parameter)
-{
-    PageSearch *search = (PageSearch *)parameter;
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    char className[16];
-    if (owner != search->ProcessId || !IsWindowVisible(window) ||
-        !GetClassNameA(window, className, sizeof className) || strcmp(className, "#32770") != 0 ||
-        !GetDlgItem(window, search->ControlId))
-        return TRUE;
-    search->Found = window;
-    return FALSE;
-}
-
-/* Waits for a visible dialog of setup.exe that has the control `controlId`:
-   the pages share one caption, their controls tell them apart. Polls often,
-   so that the times taken are close to when the dialog appeared. */
+/* Waits for a dialog of setup.exe that has the control `controlId`: the
+   pages share one caption, their controls tell them apart. */
 static HWND WaitForPage(int controlId, DWORD timeoutMs)
 {
-    DWORD start = GetTickCount();
-    for (;;) {
-        PageSearch search = { E2e.Setup.dwProcessId, controlId, NULL };
-        EnumWindows(MatchPage, (LPARAM)&search);
-        if (search.Found)
-            return search.Found;
-        if (GetTickCount() - start >= timeoutMs)
-            return NULL;
-        Sleep(PAGE_POLL_MS);
-    }
+    return WaitForEnabledDialog(E2e.Setup.dwProcessId, controlId, NULL, timeoutMs);
 }
 
 /* Selects the item of a list box whose text is `wanted` (NULL: keeps the
@@ -182,24 +152,15 @@ static int SameContent(const char *packageFile, const char *installed)
 
 int CheckInstalled(const char *model, const char *port, const char *files, int isDefault)
 {
-    HANDLE printer = NULL;
-    E2E_REQUIRE(OpenPrinterA((LPSTR)model, &printer, NULL), "no printer %s", model);
-    static BYTE buffer[65536];
-    DWORD needed = 0;
-    BOOL gotPrinter = GetPrinterA(printer, 2, buffer, sizeof buffer, &needed);
-    PRINTER_INFO_2A printerInfo = *(PRINTER_INFO_2A *)buffer;
-    char printerPort[256], printerDriver[256];
-    lstrcpynA(printerPort, gotPrinter && printerInfo.pPortName ? printerInfo.pPortName : "", sizeof printerPort);
-    lstrcpynA(printerDriver, gotPrinter && printerInfo.pDriverName ? printerInfo.pDriverName : "",
-              sizeof printerDriver);
-    BOOL gotDriver = GetPrinterDriverA(printer, (LPSTR)"Windows NT x86", 3, buffer, sizeof buffer, &needed);
-    ClosePrinter(printer);
-    E2E_REQUIRE(gotPrinter, "printer %s unreadable", model);
-    E2E_REQUIRE(strcmp(printerPort, port) == 0, "printer on port \"%s\", not %s", printerPort, port);
-    E2E_REQUIRE(strcmp(printerDriver, model) == 0, "printer uses driver \"%s\"", printerDriver);
+    const PRINTER_INFO_2A *printer = ReadPrinterRecord(model);
+    E2E_REQUIRE(printer, "no printer %s", model);
+    E2E_REQUIRE(printer->pPortName && strcmp(printer->pPortName, port) == 0, "printer on port \"%s\", not %s",
+                printer->pPortName ? printer->pPortName : "", port);
+    E2E_REQUIRE(printer->pDriverName && strcmp(printer->pDriverName, model) == 0, "printer uses driver \"%s\"",
+                printer->pDriverName ? printer->pDriverName : "");
 
-    E2E_REQUIRE(gotDriver, "no Windows NT x86 driver record for %s", model);
-    DRIVER_INFO_3A *driver = (DRIVER_INFO_3A *)buffer;
+    const DRIVER_INFO_3A *driver = (const DRIVER_INFO_3A *)ReadDriverRecord(model, 3);
+    E2E_REQUIRE(driver, "no Windows NT x86 driver record for %s", model);
     E2E_REQUIRE(driver->cVersion == 3, "driver version %lu", driver->cVersion);
     E2E_REQUIRE(driver->pDataFile && strstr(driver->pDataFile, "KV_R52x.GPD"), "data file %s",
                 driver->pDataFile ? driver->pDataFile : "(none)");
@@ -207,6 +168,7 @@ int CheckInstalled(const char *model, const char *port, const char *files, int i
                 driver->pDriverPath ? driver->pDriverPath : "(none)");
 
     char directory[MAX_PATH];
+    DWORD needed = 0;
     E2E_REQUIRE(GetPrinterDriverDirectoryA(NULL, NULL, 1, (LPBYTE)directory, sizeof directory, &needed),
                 "no driver directory");
     char list[1024];
@@ -230,13 +192,7 @@ int CheckInstalled(const char *model, const char *port, const char *files, int i
 
 void RemoveInstalled(const char *model)
 {
-    HANDLE printer = NULL;
-    PRINTER_DEFAULTSA access = { NULL, NULL, PRINTER_ALL_ACCESS };
-    if (OpenPrinterA((LPSTR)model, &printer, &access)) {
-        DeletePrinter(printer);
-        ClosePrinter(printer);
-    }
-    DeletePrinterDriverA(NULL, (LPSTR)"Windows NT x86", (LPSTR)model);
+    RemoveFixturePrinter(model, model);
     char device[512];
     GetProfileStringA("windows", "device", "", device, sizeof device);
     size_t length = strlen(model);

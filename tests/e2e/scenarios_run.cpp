@@ -12,6 +12,7 @@
 #include <string.h>
 #include "e2e.h"
 #include "e2e_install.h"
+#include "spooler_fixtures.h"
 #include <winspool.h>
 
 /* The bare name of a path. */
@@ -42,18 +43,8 @@ static int WriteSummary(const char *path, const char *model)
     FILE *out = fopen(path, "w");
     if (!out)
         return 0;
-    static BYTE printerBuffer[65536], driverBuffer[65536];
-    HANDLE printer = NULL;
-    DWORD needed = 0;
-    int found = OpenPrinterA((LPSTR)model, &printer, NULL);
-    int hasPrinter = found && GetPrinterA(printer, 2, printerBuffer, sizeof printerBuffer, &needed);
-    int hasDriver = found && GetPrinterDriverA(printer, (LPSTR)"Windows NT x86", 3, driverBuffer,
-                                               sizeof driverBuffer, &needed);
-    if (found)
-        ClosePrinter(printer);
-
-    if (hasPrinter) {
-        PRINTER_INFO_2A *info = (PRINTER_INFO_2A *)printerBuffer;
+    const PRINTER_INFO_2A *info = ReadPrinterRecord(model);
+    if (info) {
         fprintf(out, "Printer: %s\n  port: %s\n  driver: %s\n  data type: %s\n  print processor: %s\n",
                 info->pPrinterName, info->pPortName, info->pDriverName,
                 info->pDatatype ? info->pDatatype : "", info->pPrintProcessor ? info->pPrintProcessor : "");
@@ -62,10 +53,11 @@ static int WriteSummary(const char *path, const char *model)
     }
 
     char directory[MAX_PATH];
+    DWORD needed = 0;
     if (!GetPrinterDriverDirectoryA(NULL, NULL, 1, (LPBYTE)directory, sizeof directory, &needed))
         directory[0] = '\0';
-    if (hasDriver) {
-        DRIVER_INFO_3A *driver = (DRIVER_INFO_3A *)driverBuffer;
+    const DRIVER_INFO_3A *driver = (const DRIVER_INFO_3A *)ReadDriverRecord(model, 3);
+    if (driver) {
         fprintf(out, "Driver: %s (%s, version %lu)\n", driver->pName, driver->pEnvironment, driver->cVersion);
         fprintf(out, "  driver file: %s\n  data file: %s\n  configuration file: %s\n  help file: %s\n",
                 BareName(driver->pDriverPath), BareName(driver->pDataFile), BareName(driver->pConfigFile),
@@ -82,7 +74,7 @@ static int WriteSummary(const char *path, const char *model)
     GetProfileStringA("windows", "device", "", device, sizeof device);
     fprintf(out, "Default printer: %s\n", device[0] ? device : "(none)");
     fclose(out);
-    return hasPrinter && hasDriver;
+    return info && driver;
 }
 
 E2E_SCENARIO(run_whole_installation)

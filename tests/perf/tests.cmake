@@ -10,5 +10,5 @@ add_executable(bench EXCLUDE_FROM_ALL
   ${E2E_DIR}/e2e_main.cpp ${E2E_DIR}/e2e_package.cpp ${E2E_DIR}/e2e_report.cpp
   ${E2E_DIR}/e2e_setup_process.cpp ${E2E_DIR}/scenarios_install.cpp ${BENCH_SOURCES})
 target_include_directories(bench PRIVATE ${E2E_DIR} ${CMAKE_SOURCE_DIR})
-target_link_libraries(bench PRIVATE uidriver advapi32 psapi winspool lz32)
+target_link_libraries(bench PRIVATE uidriver advapi32 psapi lz32)
 add_dependencies(bench setup)

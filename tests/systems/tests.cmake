@@ -1,11 +1,11 @@
 # Whole installations under every supported system and on hostile packages
-# (tests/e2e/scenarios_install.cpp, scenarios_hardening.cpp). They check the
-# spooler's records and the driver files, so e2e.exe links the spooler and
-# the LZ library.
+# (tests/e2e/scenarios_install.cpp, scenarios_hardening.cpp). They compare
+# the installed driver files with the package's expanded ones, so e2e.exe
+# links the LZ library.
 if(NOT TARGET e2e)
   return()
 endif()
-target_link_libraries(e2e PRIVATE winspool lz32)
+target_link_libraries(e2e PRIVATE lz32)
 
 # The same 32-bit setup.exe in a 64-bit prefix (Windows 7 x64 as Wine gives
 # it): the x86 driver is registered there as everywhere.
