@@ -105,17 +105,16 @@ static int WalkEmptyModelList(void)
     E2E_REQUIRE(SetWineVersion("win7"), "Wine version not set");
     E2E_REQUIRE(LaunchSetup(NULL), "setup.exe not started");
     DWORD process = E2e.Setup.dwProcessId;
-    HWND welcome = WaitForWindow(process, "#32770", "Kest Printer Driver Install Wizard", E2E_WINDOW_TIMEOUT);
+    HWND welcome = WaitForEnabledDialog(process, IDC_WELCOME_TEXT, NULL, E2E_WINDOW_TIMEOUT);
     E2E_REQUIRE(welcome, "no welcome page");
     E2E_REQUIRE(ClickButton(welcome, ID_NEXT), "no Next on the welcome page");
-    E2E_REQUIRE(WaitForWindowGone(welcome, E2E_WINDOW_TIMEOUT), "the welcome page stays");
 
-    HWND model = WaitForWindow(process, "#32770", "Kest Printer Driver Install Wizard", E2E_WINDOW_TIMEOUT);
-    E2E_REQUIRE(model && GetDlgItem(model, IDC_MODEL_LIST), "no model page");
+    HWND model = WaitForEnabledDialog(process, IDC_MODEL_LIST, NULL, E2E_WINDOW_TIMEOUT);
+    E2E_REQUIRE(model, "no model page");
     E2E_REQUIRE(ListCount(model, IDC_MODEL_LIST) == 0, "%d models listed", ListCount(model, IDC_MODEL_LIST));
     Shot("empty-list");
     E2E_REQUIRE(ClickButton(model, ID_NEXT), "no Next on the model page");
-    HWND warning = WaitForWindow(process, "#32770", "Warinig", E2E_WINDOW_TIMEOUT);
+    HWND warning = WaitForEnabledDialog(process, IDC_MSG_TEXT, "Warinig", E2E_WINDOW_TIMEOUT);
     E2E_REQUIRE(warning, "no warning on Next");
     char text[256];
     ReadControlText(warning, IDC_MSG_TEXT, text, sizeof text);
@@ -125,10 +124,10 @@ static int WalkEmptyModelList(void)
     E2E_REQUIRE(WaitForWindowGone(warning, E2E_WINDOW_TIMEOUT), "the warning stays");
 
     E2E_REQUIRE(ClickButton(model, IDCANCEL), "no Cancel on the model page");
-    HWND question = WaitForWindow(process, "#32770", "Question", E2E_WINDOW_TIMEOUT);
+    HWND question = WaitForEnabledDialog(process, IDC_MSG_TEXT, "Question", E2E_WINDOW_TIMEOUT);
     E2E_REQUIRE(question, "no cancel question");
     E2E_REQUIRE(ClickButton(question, IDYES), "no Yes on the cancel question");
-    HWND exitPage = WaitForWindow(process, "#32770", "Printer Driver Setup", E2E_WINDOW_TIMEOUT);
+    HWND exitPage = WaitForEnabledDialog(process, IDC_EXIT_TEXT, NULL, E2E_WINDOW_TIMEOUT);
     E2E_REQUIRE(exitPage, "no exit page");
     ReadControlText(exitPage, IDC_EXIT_TEXT, text, sizeof text);
     E2E_REQUIRE(strcmp(text, FAILED_TEXT) == 0, "the exit page says \"%s\"", text);
