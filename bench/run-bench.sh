@@ -87,7 +87,8 @@ stripped=$(i686-w64-mingw32-strip -o "$work/setup-stripped.exe" "$build/setup.ex
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (b > 0) printf "%.2f", a / b; else print "n/a" }'; }
 
 echo
-echo "setup.exe benchmarks (median of $runs runs; Wine $(wine --version 2>/dev/null), $(nproc) cores)"
+echo "setup.exe benchmarks (median of $runs runs; Wine $(wine --version 2>/dev/null), $(nproc) cores;"
+echo "times seen by polling the windows about every 20 ms)"
 printf '%-52s %s\n' "Start to exit page:" "$exit_ms ms"
 printf '%-52s %s\n' "  of which the wizard's fixed waits:" "$fixed ms"
 printf '%-52s %s\n' "  overhead (start to exit page minus the waits):" "$(( exit_ms - fixed )) ms, ratio to the waits $(ratio $(( exit_ms - fixed )) "$fixed")"
