@@ -16,4 +16,4 @@ endforeach()
 add_test(NAME copy_prepared
   COMMAND ${CMAKE_CURRENT_LIST_DIR}/prepared-copy.sh ${CMAKE_BINARY_DIR}
           $<TARGET_FILE:test_copy_file>)
-set_tests_properties(copy_prepared PROPERTIES TIMEOUT 300 LABELS unit)
+set_tests_properties(copy_prepared PROPERTIES TIMEOUT 300 LABELS unit RESOURCE_LOCK desktop)

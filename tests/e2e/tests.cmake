@@ -25,6 +25,6 @@ foreach(source ${E2E_SCENARIO_SOURCES})
     add_test(NAME e2e_${scenario}
       COMMAND e2e ${scenario} --setup=$<TARGET_FILE:setup> --sample=${CMAKE_SOURCE_DIR}/sample
               --shots=${E2E_SHOTS_DIR})
-    set_tests_properties(e2e_${scenario} PROPERTIES RESOURCE_LOCK "e2e;spooler" TIMEOUT 240 LABELS e2e)
+    set_tests_properties(e2e_${scenario} PROPERTIES RESOURCE_LOCK "e2e;spooler;desktop" TIMEOUT 240 LABELS e2e)
   endforeach()
 endforeach()

@@ -13,6 +13,6 @@ add_test(NAME e2e_install_win7_64bit
   COMMAND ${CMAKE_CURRENT_LIST_DIR}/run-in-64bit-prefix.sh ${CMAKE_BINARY_DIR} $<TARGET_FILE:e2e>
           install_win7_64bit --setup=$<TARGET_FILE:setup> --sample=${CMAKE_SOURCE_DIR}/sample
           --shots=${CMAKE_BINARY_DIR}/e2e-shots)
-set_tests_properties(e2e_install_win7_64bit PROPERTIES RESOURCE_LOCK e2e SKIP_RETURN_CODE 77
+set_tests_properties(e2e_install_win7_64bit PROPERTIES RESOURCE_LOCK "e2e;spooler;desktop" SKIP_RETURN_CODE 77
   TIMEOUT 300 LABELS e2e)
 
