@@ -2,7 +2,10 @@
 # Installs the Debian packages the build and the tests need, when missing.
 # Idempotent: with everything present it only asks dpkg.
 # libclang-rt-14-dev holds libFuzzer and the sanitizer runtimes, which clang
-# only recommends.
+# only recommends. Recommended packages are installed too: Wine's X11 driver
+# loads the 32-bit X extension libraries (XRender, XRandR, XInput...) that
+# libwine only recommends, and the tests' screenshots and pixel checks were
+# made with them.
 set -eu
 packages="cmake g++-mingw-w64-i686 binutils-mingw-w64-i686 wine wine32:i386 xvfb xauth x11-utils
  fonts-liberation fonts-wine mscompress imagemagick doctest-dev clang libclang-rt-14-dev e2fsprogs python3 wine64"
@@ -17,4 +20,4 @@ if ! dpkg --print-foreign-architectures | grep -qx i386; then
   $SUDO dpkg --add-architecture i386
 fi
 $SUDO apt-get update -qq
-DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends $missing
+DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq $missing
