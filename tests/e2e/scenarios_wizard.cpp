@@ -269,7 +269,7 @@ static int StartToWelcome(HWND *welcome, int timing)
            sequencer measures the waits themselves. */
         E2E_REQUIRE(statusSeen - ownerSeen <= 5000, "the status window came %lu ms after the owner window",
                     statusSeen - ownerSeen);
-        E2E_REQUIRE(welcomeSeen - statusSeen >= 600 && welcomeSeen - statusSeen <= 8000,
+        E2E_REQUIRE(welcomeSeen - statusSeen >= 300 && welcomeSeen - statusSeen <= 8000,
                     "the status window stood %lu ms", welcomeSeen - statusSeen);
         E2E_REQUIRE(!IsWindow(status) || !IsWindowVisible(status), "the status window stays with the welcome page");
     } else {
