@@ -36,13 +36,14 @@ static char *ReadWholeKeyList(DWORD *size)
     }
 }
 
-/* DriverDirectory as LoadModelData forms it: the spooler's directory and a
-   backslash; empty when the spooler gives none. */
+/* DriverDirectory as LoadModelData forms it: the spooler's directory of the
+   wizard's environment and a backslash; empty when the spooler gives none. */
 static void ReadDriverDirectory(char *directory)
 {
     DWORD needed = 0;
     directory[0] = '\0';
-    if (!Spooler.GetPrinterDriverDirectoryA(NULL, NULL, 1, (LPBYTE)directory, TEXT_SIZE, &needed)) {
+    if (!Spooler.GetPrinterDriverDirectoryA(NULL, (LPSTR)SetupEnvironment, 1, (LPBYTE)directory, TEXT_SIZE,
+                                            &needed)) {
         directory[0] = '\0';
         return;
     }

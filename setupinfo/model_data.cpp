@@ -17,15 +17,19 @@ static void ReadInfValue(const char *section, const char *key, const char *fallb
         GetPrivateProfileStringA(section, key, fallback, out, TEXT_SIZE, GetInfPath());
 }
 
-/* DriverDirectory := the spooler's driver directory and one backslash, or
-   empty when the spooler gives none: an empty path plus a backslash would
-   name the root of the current drive, and the copy deletes and creates
-   files in this directory. */
+/* DriverDirectory := the spooler's driver directory of Environment and one
+   backslash, or empty when the spooler gives none: an empty path plus a
+   backslash would name the root of the current drive, and the copy deletes
+   and creates files in this directory. The environment is named rather than
+   left to the spooler, which would answer with the directory of the
+   caller's own: the same for this 32-bit program on 32-bit and 64-bit
+   Windows alike, but another one for a 64-bit build of it. */
 static void ReadDriverDirectory(void)
 {
     char *directory = SetupState.DriverDirectory;
     DWORD needed = 0;
-    if (!Spooler.GetPrinterDriverDirectoryA(NULL, NULL, 1, (LPBYTE)directory, TEXT_SIZE, &needed)) {
+    if (!Spooler.GetPrinterDriverDirectoryA(NULL, (LPSTR)SetupState.Environment, 1, (LPBYTE)directory,
+                                            TEXT_SIZE, &needed)) {
         directory[0] = '\0';
         return;
     }
