@@ -3,6 +3,9 @@
 # and an example driver package folder (the sample package with setup.exe
 # beside its INF). Checks the programs' imports for Windows 2000 and the
 # example package with pkgcheck under Wine when those tools are at hand.
+# Only 32-bit programs ship. Where the machine runs no 32-bit code the
+# example package is checked by the 64-bit twin of pkgcheck.exe, built from
+# the same sources beside the release build and never copied into dist/.
 # Usage: ./release.sh
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -36,10 +39,19 @@ fi
 
 # pkgcheck needs no display; its own prefix keeps the test prefix untouched.
 if command -v wine >/dev/null 2>&1; then
-  tests/tools/make-prefix.sh "$build"
-  . tests/tools/wine-env.sh "$build"
-  log="$build/pkgcheck-example.log"
-  if wine "$dist/pkgcheck.exe" "Z:$dist/example-package" >"$log" 2>&1; then
+  . tests/tools/which-build.sh "$build" checking
+  echo "release.sh: $BUILD_NOTE"
+  checker="$dist/pkgcheck.exe"
+  if [ "$BUILD_KIND" = twin ]; then
+    cmake -S . -B "$RUN_BUILD" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DWERROR=ON \
+      --no-warn-unused-cli >/dev/null
+    cmake --build "$RUN_BUILD" -j2 --target pkgcheck >/dev/null
+    checker="$RUN_BUILD/pkgcheck/pkgcheck.exe"
+  fi
+  tests/tools/make-prefix.sh "$RUN_BUILD"
+  . tests/tools/wine-env.sh "$RUN_BUILD"
+  log="$RUN_BUILD/pkgcheck-example.log"
+  if wine "$checker" "Z:$dist/example-package" >"$log" 2>&1; then
     echo "pkgcheck: the example package is clean"
   else
     cat "$log"

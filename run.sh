@@ -8,6 +8,8 @@
 # (the first model, the port the page selects, default printer) and writes
 # into a fresh folder, whose path it prints: a screenshot of every step, one
 # contact sheet of them all and summary.txt, what was registered.
+# Where the machine runs no 32-bit code (or with KEST_TWIN=1) it runs the
+# 64-bit twin of the same sources under wine64 instead, and says so.
 set -euo pipefail
 source_package=""
 if [ $# -gt 0 ]; then
@@ -19,10 +21,17 @@ root=$(pwd)
 if [ -z "$source_package" ] && [ -d sample ]; then source_package="$root/sample"; fi
 build="$root/build"
 
+tests/tools/ensure-packages.sh
+. tests/tools/which-build.sh "$build" running
+echo "run.sh: $BUILD_NOTE"
 # Quiet unless the build fails.
 build_log=$(mktemp)
 tests/tools/build.sh "$build" >"$build_log" 2>&1 || { cat "$build_log"; rm -f "$build_log"; exit 1; }
+if [ "$BUILD_KIND" = twin ]; then
+  tests/tools/build.sh "$RUN_BUILD" x86_64 >"$build_log" 2>&1 || { cat "$build_log"; rm -f "$build_log"; exit 1; }
+fi
 rm -f "$build_log"
+build="$RUN_BUILD"
 
 headless=0
 [ -z "${DISPLAY:-}" ] && headless=1
@@ -54,13 +63,19 @@ log="$build/run-wine.log"
 cd "$package"
 if [ $headless -eq 0 ]; then
   echo "Starting setup.exe on $DISPLAY"
-  wine setup.exe >"$log" 2>&1 || true
-  exit 0
+  # setup.exe itself always ends with 0: any other status is Wine's.
+  status=0
+  wine setup.exe >"$log" 2>&1 || status=$?
+  if [ $status -ne 0 ]; then
+    echo "run.sh: Wine ($(command -v wine)) ended with status $status; its output, in $log:" >&2
+    tail -n 5 "$log" >&2
+  fi
+  exit $status
 fi
 
 # Headless: the e2e driver walks the wizard in this prefix and keeps what it
 # installed there.
-out="$build/run-$(date +%Y%m%d-%H%M%S)"
+out="$root/build/run-$(date +%Y%m%d-%H%M%S)"
 mkdir -p "$out"
 status=0
 RUN_KEEP_INSTALLATION=1 wine "$build/tests/e2e.exe" run_whole_installation --setup="$build/setup.exe" \
@@ -77,6 +92,7 @@ if compgen -G "$out/[0-9]*.png" >/dev/null; then
   montage -label '%t' "$out"/[0-9]*.png -tile 4x -geometry 480x360+6+6 -pointsize 16 \
     -background '#dddddd' "$out/contact-sheet.png"
 fi
+if [ -f "$out/summary.txt" ]; then echo "Program run: $BUILD_NOTE" >>"$out/summary.txt"; fi
 echo
 if [ -f "$out/summary.txt" ]; then cat "$out/summary.txt"; echo; fi
 echo "Screenshots, contact sheet and summary: $out"

@@ -8,6 +8,7 @@
 #include <string.h>
 #include "e2e.h"
 #include "e2e_install.h"
+#include "spooler_fixtures.h"
 #include <winspool.h>
 
 /* The wizard's own waits on the road to the exit page, in ms: the start-up
@@ -120,8 +121,7 @@ E2E_SCENARIO(bench_ports)
 static void RemoveCopiedFiles(void)
 {
     char directory[MAX_PATH];
-    DWORD needed = 0;
-    if (!GetPrinterDriverDirectoryA(NULL, NULL, 1, (LPBYTE)directory, sizeof directory, &needed))
+    if (!ReadX86DriverDirectory(directory, sizeof directory))
         return;
     char pattern[MAX_PATH];
     snprintf(pattern, sizeof pattern, "%sB???", E2e.PackageDir);

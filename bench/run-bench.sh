@@ -7,16 +7,25 @@
 #    same files to the same two places (the driver directory and its "3");
 #  - the port page with the prefix's 8 ports and with 1,000;
 #  - the size of setup.exe, and its peak memory.
+# Where the machine runs no 32-bit code (or with KEST_TWIN=1) it measures
+# the 64-bit twin of the same sources under wine64, and says so.
 # Usage: bench/run-bench.sh   (BENCH_RUNS=N repeats each run, default 3)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
-build="$root/build"
+tests/tools/ensure-packages.sh
+. tests/tools/which-build.sh "$root/build" measuring
+echo "run-bench.sh: $BUILD_NOTE"
+build="$RUN_BUILD"
 work="$build/bench"
 runs=${BENCH_RUNS:-3}
 export BENCH_RUNS=$runs
 
-tests/tools/build.sh "$build" >/dev/null
+if [ "$BUILD_KIND" = twin ]; then
+  tests/tools/build.sh "$build" x86_64 >/dev/null
+else
+  tests/tools/build.sh "$build" >/dev/null
+fi
 cmake --build "$build" --target bench >/dev/null
 . tests/tools/xvfb.sh
 . tests/tools/wine-env.sh "$build" benchprefix
@@ -83,11 +92,13 @@ many_ports=$(awk '$2 == "ports" {print $3}' <<<"$ports_lines" | sort -n | tail -
 few_ms=$(awk -v p="$few_ports" '$3 == p {print $7}' <<<"$ports_lines" | median)
 many_ms=$(awk -v p="$many_ports" '$3 == p {print $7}' <<<"$ports_lines" | median)
 size=$(stat -c %s "$build/setup.exe")
-stripped=$(i686-w64-mingw32-strip -o "$work/setup-stripped.exe" "$build/setup.exe" && stat -c %s "$work/setup-stripped.exe")
+strip=$([ "$BUILD_KIND" = twin ] && echo x86_64-w64-mingw32-strip || echo i686-w64-mingw32-strip)
+stripped=$($strip -o "$work/setup-stripped.exe" "$build/setup.exe" && stat -c %s "$work/setup-stripped.exe")
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (b > 0) printf "%.2f", a / b; else print "n/a" }'; }
 
 echo
 echo "setup.exe benchmarks (median of $runs runs; Wine $(wine --version 2>/dev/null), $(nproc) cores;"
+echo "$BUILD_NOTE;"
 echo "times seen by polling the windows about every 20 ms)"
 printf '%-52s %s\n' "Start to exit page:" "$exit_ms ms"
 printf '%-52s %s\n' "  of which the wizard's fixed waits:" "$fixed ms"

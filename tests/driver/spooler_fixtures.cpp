@@ -3,21 +3,55 @@
 
 static char Environment[] = "Windows NT x86";
 
-int AddFixturePrinter(const char *printer, const char *driver, const char *port, const char *dependentFiles)
+/* A 32-bit process is a client of the wizard's environment itself. */
+static int OwnEnvironmentIsX86(void)
+{
+    return sizeof(void *) == 4;
+}
+
+static int AddFixtureDriver(const char *driver, LPSTR environment, const char *dependentFiles)
 {
     DRIVER_INFO_3A driverInfo;
     ZeroMemory(&driverInfo, sizeof driverInfo);
     driverInfo.cVersion = 3;
     driverInfo.pName = (LPSTR)driver;
-    driverInfo.pEnvironment = Environment;
+    driverInfo.pEnvironment = environment;
     driverInfo.pDriverPath = (LPSTR)"UNIDRV.DLL";
     driverInfo.pDataFile = (LPSTR)"KV_R52x.GPD";
     driverInfo.pConfigFile = (LPSTR)"UNIDRVUI.DLL";
     driverInfo.pDependentFiles = (LPSTR)dependentFiles;
-    if (!AddPrinterDriverA(NULL, 3, (LPBYTE)&driverInfo))
+    return AddPrinterDriverA(NULL, 3, (LPBYTE)&driverInfo) != 0;
+}
+
+int StageOwnEnvironmentDriver(const char *driver)
+{
+    return OwnEnvironmentIsX86() || AddFixtureDriver(driver, NULL, NULL);
+}
+
+void RemoveOwnEnvironmentDriver(const char *driver)
+{
+    if (!OwnEnvironmentIsX86())
+        DeletePrinterDriverA(NULL, NULL, (LPSTR)driver);
+}
+
+int ReadX86DriverDirectory(char *directory, DWORD size)
+{
+    DWORD needed = 0;
+    if (!GetPrinterDriverDirectoryA(NULL, Environment, 1, (LPBYTE)directory, size, &needed)) {
+        directory[0] = '\0';
+        return 0;
+    }
+    return 1;
+}
+
+int AddFixturePrinter(const char *printer, const char *driver, const char *port, const char *dependentFiles)
+{
+    if (!AddFixtureDriver(driver, Environment, dependentFiles))
         return 0;
     if (!printer)
         return 1;
+    if (!StageOwnEnvironmentDriver(driver))
+        return 0;
     PRINTER_INFO_2A printerInfo;
     ZeroMemory(&printerInfo, sizeof printerInfo);
     printerInfo.pPrinterName = (LPSTR)printer;
@@ -40,6 +74,7 @@ void RemoveFixturePrinter(const char *printer, const char *driver)
         ClosePrinter(handle);
     }
     DeletePrinterDriverA(NULL, Environment, (LPSTR)driver);
+    RemoveOwnEnvironmentDriver(driver);
 }
 
 /* A block that grows as needed and is kept for the caller. */
@@ -77,7 +112,7 @@ const void *ReadDriverRecord(const char *name, DWORD level)
         /* pName follows cVersion in levels 3 and 6; it leads in level 1. */
         const char *recordName = level == 1 ? ((const DRIVER_INFO_1A *)record)->pName
                                             : ((const DRIVER_INFO_3A *)record)->pName;
-        if (strcmp(recordName, name) == 0)
+        if (recordName && strcmp(recordName, name) == 0)
             return record;
     }
     return NULL;

@@ -12,6 +12,7 @@
 #include <vector>
 #include "e2e.h"
 #include "e2e_install.h"
+#include "spooler_fixtures.h"
 #include "ui/resources/resource.h"
 #include <winspool.h>
 
@@ -54,9 +55,7 @@ static void ListTree(const char *folder, FileLines *out)
 static int CountUnexpectedWrites(FileLines *before, const FileLines &after)
 {
     char driverDirectory[MAX_PATH];
-    DWORD needed = 0;
-    if (!GetPrinterDriverDirectoryA(NULL, NULL, 1, (LPBYTE)driverDirectory, sizeof driverDirectory, &needed))
-        driverDirectory[0] = '\0';
+    ReadX86DriverDirectory(driverDirectory, sizeof driverDirectory);
     static const char TempFolder[] = "C:\\windows\\temp\\";
     std::sort(before->begin(), before->end());
     int count = 0;

@@ -65,6 +65,8 @@ int RunWholeInstall(const InstallPlan *plan, InstallRecord *record)
     E2E_REQUIRE(model, "no model page");
     E2E_REQUIRE(ChooseListItem(model, IDC_MODEL_LIST, plan->Model, record->Model, sizeof record->Model),
                 "model %s not in the list", plan->Model ? plan->Model : "(first)");
+    E2E_REQUIRE(StageOwnEnvironmentDriver(record->Model), "no %s driver for this process's environment",
+                record->Model);
     Shot("03-model");
     record->ModelNextClicked = GetTickCount() - start;
     E2E_REQUIRE(ClickButton(model, ID_NEXT), "no Next on the model page");
@@ -168,9 +170,7 @@ int CheckInstalled(const char *model, const char *port, const char *files, int i
                 driver->pDriverPath ? driver->pDriverPath : "(none)");
 
     char directory[MAX_PATH];
-    DWORD needed = 0;
-    E2E_REQUIRE(GetPrinterDriverDirectoryA(NULL, NULL, 1, (LPBYTE)directory, sizeof directory, &needed),
-                "no driver directory");
+    E2E_REQUIRE(ReadX86DriverDirectory(directory, sizeof directory), "no driver directory");
     char list[1024];
     lstrcpynA(list, files, sizeof list);
     for (char *name = strtok(list, ","); name; name = strtok(NULL, ",")) {

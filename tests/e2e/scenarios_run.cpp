@@ -53,9 +53,7 @@ static int WriteSummary(const char *path, const char *model)
     }
 
     char directory[MAX_PATH];
-    DWORD needed = 0;
-    if (!GetPrinterDriverDirectoryA(NULL, NULL, 1, (LPBYTE)directory, sizeof directory, &needed))
-        directory[0] = '\0';
+    ReadX86DriverDirectory(directory, sizeof directory);
     const DRIVER_INFO_3A *driver = (const DRIVER_INFO_3A *)ReadDriverRecord(model, 3);
     if (driver) {
         fprintf(out, "Driver: %s (%s, version %lu)\n", driver->pName, driver->pEnvironment, driver->cVersion);

@@ -139,8 +139,7 @@ static int ReadWholeFile(const char *path, char *out, DWORD size, DWORD *length)
 static int FilesInstalled(const char *files, char *bad, int badSize)
 {
     char directory[MAX_PATH];
-    DWORD needed = 0;
-    if (!GetPrinterDriverDirectoryA(NULL, NULL, 1, (LPBYTE)directory, sizeof directory, &needed))
+    if (!ReadX86DriverDirectory(directory, sizeof directory))
         return snprintf(bad, badSize, "(no driver directory)"), 0;
     static char source[65536], target[65536];
     for (const char *name = files; *name; name += strlen(name) + 1) {
@@ -227,10 +226,13 @@ static void RemoveSampleModels(void)
 }
 
 /* Runs `body` between two clean-ups; the default printer and the ports are
-   put back whatever the body did. */
+   put back whatever the body did. A 64-bit run gets the sample models'
+   drivers for its own environment, which its spooler needs for a printer. */
 static int WithCleanSpooler(int (*body)(void))
 {
     RemoveSampleModels();
+    for (const char *model : SampleModels)
+        E2E_REQUIRE(StageOwnEnvironmentDriver(model), "no %s driver for this process's environment", model);
     ReadDefaultPrinter(SavedDefault, sizeof SavedDefault);
     int passed = body();
     EndSetup();

@@ -5,9 +5,12 @@
 # only recommends. Recommended packages are installed too: Wine's X11 driver
 # loads the 32-bit X extension libraries (XRender, XRandR, XInput...) that
 # libwine only recommends, and the tests' screenshots and pixel checks were
-# made with them.
+# made with them. wine32:i386 installs on every machine, also where the kernel
+# runs no 32-bit code: tests/tools/which-build.sh tells the two apart by
+# starting it. The x86-64 compiler builds the 64-bit twin that such machines
+# run under wine64.
 set -eu
-packages="cmake g++-mingw-w64-i686 binutils-mingw-w64-i686 wine wine32:i386 xvfb xauth x11-utils
+packages="cmake g++-mingw-w64-i686 binutils-mingw-w64-i686 g++-mingw-w64-x86-64-win32 binutils-mingw-w64-x86-64 wine wine32:i386 xvfb xauth x11-utils
  fonts-liberation fonts-wine mscompress imagemagick doctest-dev clang libclang-rt-14-dev e2fsprogs python3 wine64"
 missing=""
 for p in $packages; do

@@ -25,10 +25,23 @@ if [ -f "$WINEPREFIX/.setup-ready" ]; then
 fi
 rm -rf "$WINEPREFIX"
 log="$build_dir/$prefix_name-create.log"
-wineboot -i >"$log" 2>&1
-wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >>"$log" 2>&1
-wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >>"$log" 2>&1
-wine reg add 'HKCU\Software\Wine' /v Version /d win7 /f >>"$log" 2>&1
-add_fonts
+failed() {
+  echo "make-prefix.sh: Wine could not $1 in $WINEPREFIX ($WINEARCH, $(command -v wine))." >&2
+  tail -n 5 "$log" >&2
+  echo "Wine's whole output: $log. Is Wine installed (tests/tools/ensure-packages.sh)?" >&2
+  exit 1
+}
+wineboot -i >"$log" 2>&1 || failed "create the prefix"
+wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >>"$log" 2>&1 &&
+  wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >>"$log" 2>&1 &&
+  wine reg add 'HKCU\Software\Wine' /v Version /d win7 /f >>"$log" 2>&1 &&
+  wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >>"$log" 2>&1 ||
+  failed "write its settings"
 wineserver -w
+# A new 32-bit prefix has the x86 driver directory and its "3"; a 64-bit
+# one only x64\3. 64-bit Windows keeps both, and the wizard copies into the
+# x86 one.
+drivers="$WINEPREFIX/drive_c/windows/system32/spool/drivers"
+mkdir -p "$drivers/w32x86/3"
+add_fonts
 touch "$WINEPREFIX/.setup-ready"

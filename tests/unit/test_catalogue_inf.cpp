@@ -287,8 +287,13 @@ TEST_CASE("the hardware id is the model line's second field")
     }
 }
 
-static BOOL WINAPI RefuseDriverDirectory(LPSTR, LPSTR, DWORD, LPBYTE buffer, DWORD size, LPDWORD needed)
+/* The spooler refuses; the wizard asks for the x86 directory by name, also
+   where its own process would be given another one (a 64-bit build). */
+static BOOL WINAPI RefuseDriverDirectory(LPSTR, LPSTR environment, DWORD, LPBYTE buffer, DWORD size,
+                                         LPDWORD needed)
 {
+    CHECK(environment);
+    CHECK(std::string(environment ? environment : "") == "Windows NT x86");
     if (buffer && size)
         buffer[0] = '\0';
     *needed = 0;
@@ -300,8 +305,7 @@ TEST_CASE("the driver directory is the spooler's with one backslash, empty when 
 {
     UseInf("catalogue_dir.inf", "[KestVelotic]\n\"Dir\" = Inst\n", true);
     char expected[TEXT_SIZE];
-    DWORD needed = 0;
-    REQUIRE(GetPrinterDriverDirectoryA(NULL, NULL, 1, (LPBYTE)expected, sizeof expected, &needed));
+    REQUIRE(ReadX86DriverDirectory(expected, sizeof expected));
     lstrcatA(expected, "\\");
     REQUIRE(LoadModel("Dir") == 1);
     CHECK(std::string(SetupState.DriverDirectory) == expected);

@@ -17,6 +17,7 @@
 #include "ui/resources/resource.h"
 #include "copy_test_files.h"
 #include "dialog_watch.h"
+#include "spooler_fixtures.h"
 #include <winspool.h>
 
 static const char SourceDir[] = "C:\\kvcopy_file\\src\\";
@@ -275,8 +276,7 @@ TEST_CASE("into the spooler's own driver directory")
 {
     PrepareCopy(NULL);
     char directory[MAX_PATH];
-    DWORD needed = 0;
-    REQUIRE(GetPrinterDriverDirectoryA(NULL, NULL, 1, (LPBYTE)directory, sizeof directory - 1, &needed));
+    REQUIRE(ReadX86DriverDirectory(directory, sizeof directory - 1));
     lstrcatA(directory, "\\");
     lstrcpyA(SetupState.DriverDirectory, directory);
     CHECK(CopyNamed("kvc_packed.dll") == 1);

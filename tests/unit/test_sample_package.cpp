@@ -90,6 +90,7 @@ TEST_CASE("every model of the sample package installs")
         CHECK(SeenCount == 0);
         lstrcpyA(SetupState.PortName, "LPT1:");
         RemovePreviousInstall();
+        REQUIRE(StageOwnEnvironmentDriver(models[i].model));
         REQUIRE(RegisterDriverAndPrinter() == 1);
         const char *hardwareId = GetHardwareId(models[i].model);
         REQUIRE(hardwareId);
@@ -100,6 +101,7 @@ TEST_CASE("every model of the sample package installs")
         CHECK(BareNames(driver->pDependentFiles) == MultiString(models[i].files));
         CHECK(std::string(driver->pDefaultDataType) == models[i].type);
         CHECK(RemovePreviousInstall() == 1);
+        RemoveOwnEnvironmentDriver(models[i].model);
     }
     DestroyWindow(page);
 }

@@ -97,9 +97,11 @@ static int StatusText(char *out, int size)
     return ReadControlText(SetupState.StatusWindow, IDC_STATUS_TEXT, out, size);
 }
 
-/* The model data a registration needs, as the model and port pages leave it. */
+/* The model data a registration needs, as the model and port pages leave it,
+   and the driver a 64-bit process needs for the printer to be added. */
 static void ChooseTestModel(void)
 {
+    REQUIRE(StageOwnEnvironmentDriver(TestModel));
     ZeroMemory(SetupState.ModelName, sizeof SetupState.ModelName);
     strcpy(SetupState.ModelName, TestModel);
     strcpy(SetupState.PortName, "LPT1:");

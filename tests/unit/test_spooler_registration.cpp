@@ -51,6 +51,7 @@ static void SelectModel(const char *model, const char *port)
     REQUIRE(LoadModelData(page) == 1);
     DestroyWindow(page);
     lstrcpynA(SetupState.PortName, port, TEXT_SIZE);
+    REQUIRE(StageOwnEnvironmentDriver(model));
 }
 
 static void CheckRegistered(const char *model, const char *port)
