@@ -144,3 +144,54 @@ void CheckPackageFile(const char *folder, const char *name, const char *driverDi
     }
     CheckDestinationLength(name, shown, driverDirectory);
 }
+
+/* The file whose last-write time the registration takes as the driver's
+   date, opened by its bare name in the folder setup.exe starts from. */
+static const char DriverDateFile[] = "KV_R52x.DLL";
+
+/* Reports why the registration could not open the driver date file. */
+static void ReportDriverDateFailure(const char *path)
+{
+    DWORD error = GetLastError();
+    DWORD attributes = GetFileAttributesA(path);
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        ReportProblem("%s: missing from the package folder; the driver's date is read from it and would be zero",
+                      DriverDateFile);
+    else if (attributes & FILE_ATTRIBUTE_DIRECTORY)
+        ReportProblem("%s: is a folder, not a file; the driver's date is read from it and would be zero",
+                      DriverDateFile);
+    else
+        ReportProblem("%s: cannot be opened (error %lu); the driver's date is read from it and would be zero",
+                      DriverDateFile, (unsigned long)error);
+}
+
+void CheckDriverDateFile(const char *folder)
+{
+    char path[TEXT_SIZE + sizeof DriverDateFile + 1];
+    snprintf(path, sizeof path, "%s\\%s", folder, DriverDateFile);
+    /* As the registration opens it: read access, no sharing. */
+    HANDLE file = CreateFileA(path, GENERIC_READ, 0, NULL, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
+    FILETIME written = { 0, 0 };
+    if (file == INVALID_HANDLE_VALUE) {
+        printf("Driver date: zero (%s cannot be opened)\n", DriverDateFile);
+        ReportDriverDateFailure(path);
+        return;
+    }
+    int dated = GetFileTime(file, NULL, NULL, &written);
+    unsigned char start[LZ_HEADER_SIZE];
+    DWORD got = 0;
+    if (!ReadFile(file, start, sizeof start, &got, NULL))
+        got = 0;
+    CloseHandle(file);
+
+    SYSTEMTIME time;
+    if (dated && FileTimeToSystemTime(&written, &time))
+        printf("Driver date: %04u-%02u-%02u %02u:%02u UTC (the last-write time of %s)\n", time.wYear,
+               time.wMonth, time.wDay, time.wHour, time.wMinute, DriverDateFile);
+    else
+        ReportProblem("%s: its last-write time cannot be read; the driver's date would be zero", DriverDateFile);
+    unsigned long recorded = 0;
+    if (ReadLzHeader(start, got, &recorded) != LZ_PLAIN)
+        ReportNote("%s is stored compressed; the wizard reads the driver's date from the compressed file as it "
+                   "lies in the folder", DriverDateFile);
+}

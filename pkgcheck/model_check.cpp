@@ -91,7 +91,7 @@ void CheckModel(WORD index, const char *key, const char *folder, const char *dri
     printf("  data type: %s\n", shown);
     printf("  files: %d\n", fileCount);
     if (hardwareId && (hardwareId[0] == ' ' || hardwareId[0] == '\t'))
-        printf("  NOTE: the hardware id begins with a blank, and is registered with it\n");
+        ReportNote("the hardware id begins with a blank, and is registered with it");
 
     if (!installSection) {
         ReportProblem("the model line names no install section");
@@ -104,11 +104,10 @@ void CheckModel(WORD index, const char *key, const char *folder, const char *dri
         CheckPackageFile(folder, file, driverDirectory);
         file += strlen(file) + 1;
     }
-    if (fileCount > 0 || copyFiles[0]) {
-        if (!ListHasFileName(fileList, sizeof fileList, "KV_R52x.DLL"))
-            ReportProblem("the file list lacks KV_R52x.DLL (the driver's date is read from it)");
-        if (!ListHasFileName(fileList, sizeof fileList, "KV_R52x.GPD"))
-            ReportProblem("the file list lacks KV_R52x.GPD (the driver's data file)");
-    }
+    /* The driver record names KV_R52x.GPD as its data file, so the copy must
+       bring it. KV_R52x.DLL need not be listed: the driver's date is read from
+       the package folder (CheckDriverDateFile). */
+    if ((fileCount > 0 || copyFiles[0]) && !ListHasFileName(fileList, sizeof fileList, "KV_R52x.GPD"))
+        ReportProblem("the file list lacks KV_R52x.GPD (the driver's data file)");
     SetProblemContext(NULL);
 }

@@ -79,13 +79,12 @@ int CheckPackage(const char *folder)
     static char driverDirectory[TEXT_SIZE];
     ReadDriverDirectory(driverDirectory);
     printf("Driver directory: %s\n", driverDirectory[0] ? driverDirectory : "(the spooler gives none)");
+    CheckDriverDateFile(folder);
 
     DWORD size = 0;
     char *keys = ReadWholeKeyList(&size);
-    if (!keys) {
-        ReportProblem("not enough memory to read the models section");
-        return ProblemCount();
-    }
+    if (!keys)
+        return -1;
     unsigned total = CountListNames(keys, size);
     WORD listed = CountModels();
     const char *section = OsTable[SetupState.OsIndex].ModelsSection;

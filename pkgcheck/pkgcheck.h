@@ -10,14 +10,21 @@
 
 /* report.cpp */
 
-/* Sets the text that prefixes the following problem lines ("model 2
-   (Kest KV-R524 Duplex)"); empty or NULL for problems of the package. */
+/* Sets the text that prefixes the following problem and note lines
+   ("model 2 (Kest KV-R524 Duplex)"); empty or NULL for findings of the
+   package. */
 void SetProblemContext(const char *context);
 
-/* Prints "PROBLEM: <context>: <text>" and counts it. */
+/* Prints "PROBLEM: <context>: <text>" and counts it: something that makes
+   the wizard fail, install a broken driver or lose information. */
 void ReportProblem(const char *format, ...) __attribute__((format(printf, 1, 2)));
 
+/* Prints "NOTE: <context>: <text>" and counts it: advice about a package
+   that installs all the same. Notes leave the exit status 0. */
+void ReportNote(const char *format, ...) __attribute__((format(printf, 1, 2)));
+
 int ProblemCount(void);
+int NoteCount(void);
 
 /* Copies text for display into out (size bytes): control characters become
    '?', and a text too long for one line is cut and ends in "...". */
@@ -32,6 +39,12 @@ void DisplayText(const char *text, char *out, size_t size);
    file and a problem for anything the copy would stumble over. */
 void CheckPackageFile(const char *folder, const char *name, const char *driverDirectory);
 
+/* Checks KV_R52x.DLL in the package folder, opened as the registration
+   opens it to read the driver's date: prints that date, reports a problem
+   when the file cannot be opened (the date would be zero) and a note when it
+   is stored compressed. */
+void CheckDriverDateFile(const char *folder);
+
 /* model_check.cpp */
 
 /* Checks the model at `index` of the model list, whose key in the INF is
@@ -41,8 +54,9 @@ void CheckModel(WORD index, const char *key, const char *folder, const char *dri
 
 /* package_check.cpp */
 
-/* Checks the package folder: its INF, its models section and every model the
-   list shows. Returns the number of problems found. */
+/* Checks the package folder: its INF, KV_R52x.DLL, its models section and
+   every model the list shows. Returns the number of problems found, or -1
+   when the models section cannot be read for want of memory. */
 int CheckPackage(const char *folder);
 
 #endif

@@ -1,9 +1,9 @@
 /*
  * pkgcheck FOLDER: checks the driver package in FOLDER (the current folder
  * when none is given) and prints, per model, its install section, hardware
- * id, data type and files, and every problem the wizard would meet.
- * Exit status: 0 for a clean package, 1 when problems were found, 2 when
- * the folder cannot be checked at all.
+ * id, data type and files, every problem the wizard would meet and notes
+ * of advice. Exit status: 0 for a clean package (notes or none), 1 when
+ * problems were found, 2 when the folder cannot be checked at all.
  */
 #include "pkgcheck.h"
 #include "shell/setup_state.h"
@@ -32,7 +32,7 @@ int main(int argc, char **argv)
     if (argc > 2 || (argc == 2 && (strcmp(argv[1], "/?") == 0 || strcmp(argv[1], "--help") == 0))) {
         printf("usage: pkgcheck [FOLDER]\n"
                "Checks the printer driver package in FOLDER (default: the current folder).\n"
-               "Exit status 0 when it is clean, 1 when problems were found.\n");
+               "Exit status 0 when it is clean (NOTE lines are advice), 1 when problems were found.\n");
         return 2;
     }
     /* Every supported system reads the same INF and section; an unsupported
@@ -46,10 +46,18 @@ int main(int argc, char **argv)
         return 2;
     }
     int problems = CheckPackage(folder);
+    if (problems < 0) {
+        printf("pkgcheck: not enough memory to read the models section\n");
+        return 2;
+    }
     if (problems == 0)
-        printf("\nResult: the package is clean.\n");
+        printf("\nResult: the package is clean.");
     else
-        printf("\nResult: %d problem%s.\n", problems, problems == 1 ? "" : "s");
+        printf("\nResult: %d problem%s.", problems, problems == 1 ? "" : "s");
+    int notes = NoteCount();
+    if (notes > 0)
+        printf(" %d note%s.", notes, notes == 1 ? "" : "s");
+    printf("\n");
     fflush(stdout);
     return problems == 0 ? 0 : 1;
 }

@@ -6,29 +6,50 @@
 
 static char ProblemContext[160];
 static int Problems;
+static int Notes;
 
 void SetProblemContext(const char *context)
 {
     lstrcpynA(ProblemContext, context ? context : "", sizeof ProblemContext);
 }
 
-void ReportProblem(const char *format, ...)
+/* Prints "<label>: <context>: <text>", or "<label>: <text>" outside a model. */
+static void PrintFinding(const char *label, const char *format, va_list arguments)
 {
     char text[2048];
+    vsnprintf(text, sizeof text, format, arguments);
+    if (ProblemContext[0])
+        printf("%s: %s: %s\n", label, ProblemContext, text);
+    else
+        printf("%s: %s\n", label, text);
+}
+
+void ReportProblem(const char *format, ...)
+{
     va_list arguments;
     va_start(arguments, format);
-    vsnprintf(text, sizeof text, format, arguments);
+    PrintFinding("PROBLEM", format, arguments);
     va_end(arguments);
-    if (ProblemContext[0])
-        printf("PROBLEM: %s: %s\n", ProblemContext, text);
-    else
-        printf("PROBLEM: %s\n", text);
     Problems++;
+}
+
+void ReportNote(const char *format, ...)
+{
+    va_list arguments;
+    va_start(arguments, format);
+    PrintFinding("NOTE", format, arguments);
+    va_end(arguments);
+    Notes++;
 }
 
 int ProblemCount(void)
 {
     return Problems;
+}
+
+int NoteCount(void)
+{
+    return Notes;
 }
 
 void DisplayText(const char *text, char *out, size_t size)

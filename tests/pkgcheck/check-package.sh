@@ -39,7 +39,9 @@ mutate_key_too_long() { edit_inf "s/^\"Kest KV-R521\"/\"$(repeat K 1100)\"/"; }
 mutate_no_copyfiles() { edit_inf '/^\[KVR521_Install\]/,/^$/{/^CopyFiles/d}'; }
 mutate_missing_install_section() { edit_inf 's/= KVR528_Install,/= KVR528_Missing,/'; }
 mutate_no_install_field() { edit_inf 's/^"Kest KV-R521" = .*/"Kest KV-R521" = ,,/'; }
-mutate_lacks_driver_dll() { edit_inf '/^\[KVR528_Install\]/,/^$/s/@KV_R52x.DLL,//'; }
+mutate_dll_listed_by_first_model_only() { edit_inf '/^\[KVR52[48]_Install\]/,/^$/s/@KV_R52x.DLL,//'; }
+mutate_no_driver_dll() { rm KV_R52x.DLL; edit_inf 's/@KV_R52x.DLL,//'; }
+mutate_compressed_driver_dll() { cp UNIDRV.HLP KV_R52x.DLL; }
 mutate_lacks_data_file() { edit_inf '/^\[KVR524_Install\]/,/^$/s/@KV_R52x.GPD,//'; }
 mutate_copyfiles_too_long() {
   # 92 more names of 12 characters, each with its comma and at sign.
