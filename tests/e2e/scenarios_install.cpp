@@ -255,6 +255,79 @@ E2E_SCENARIO(install_vista) { return InstallSample("vista", R528, R528, "FILE:",
    infrared ports. */
 E2E_SCENARIO(install_win7) { return InstallSample("win7", NULL, R521, NULL, "COM1:", R521_FILES, 1); }
 
+/* 1 when the directory holds no temporary file of the copy (a name ending
+   in "~new" or "~old"). */
+static int NoTemporaryFiles(const char *directory)
+{
+    static const char *const patterns[] = { "*~new", "*~old" };
+    for (const char *pattern : patterns) {
+        char path[MAX_PATH];
+        snprintf(path, sizeof path, "%s\\%s", directory, pattern);
+        WIN32_FIND_DATAA found;
+        HANDLE search = FindFirstFileA(path, &found);
+        if (search != INVALID_HANDLE_VALUE) {
+            FindClose(search);
+            return E2eFail(__FILE__, __LINE__, "%s\\%s is left", directory, found.cFileName);
+        }
+    }
+    return 1;
+}
+
+/* An earlier KV_R52x.DLL in 3\ that cannot be replaced: this process holds
+   it open without sharing through the whole run (Wine enforces share modes
+   across processes). The installation completes; the driver directory gets
+   the new file, the earlier one in 3\ stays whole, the files after it are
+   installed in both places, and no temporary file is left. */
+E2E_SCENARIO(install_locked_in_version_dir)
+{
+    E2E_REQUIRE(PreparePackage(E2e.SampleDir), "package folder not prepared");
+    RemoveInstalled(R521);
+    char directory[MAX_PATH], version[MAX_PATH], first[MAX_PATH], locked[MAX_PATH], source[MAX_PATH];
+    E2E_REQUIRE(ReadX86DriverDirectory(directory, sizeof directory), "no driver directory");
+    snprintf(version, sizeof version, "%s\\3", directory);
+    snprintf(first, sizeof first, "%s\\KV_R52x.DLL", directory);
+    snprintf(locked, sizeof locked, "%s\\KV_R52x.DLL", version);
+    snprintf(source, sizeof source, "%sKV_R52x.DLL", E2e.PackageDir);
+    static const char earlier[] = "earlier version";
+    const char *const earlierFiles[] = { first, locked };
+    for (const char *path : earlierFiles) {
+        HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
+        DWORD written = 0;
+        E2E_REQUIRE(file != INVALID_HANDLE_VALUE && WriteFile(file, earlier, sizeof earlier - 1, &written, NULL),
+                    "%s not written", path);
+        CloseHandle(file);
+    }
+    HANDLE lock = CreateFileA(locked, GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
+    E2E_REQUIRE(lock != INVALID_HANDLE_VALUE, "%s not opened", locked);
+
+    InstallPlan plan = { "win7", R521, "LPT1:", 0, 0, 0 };
+    InstallRecord record;
+    int passed = RunWholeInstall(&plan, &record);
+    CloseHandle(lock);
+    /* Read through a new handle: the held one would still read a file that
+       was renamed over. */
+    char held[64] = "";
+    DWORD got = 0;
+    HANDLE file = CreateFileA(locked, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL);
+    if (file != INVALID_HANDLE_VALUE) {
+        ReadFile(file, held, sizeof held - 1, &got, NULL);
+        CloseHandle(file);
+    }
+
+    if (passed && strcmp(held, earlier) != 0)
+        passed = E2eFail(__FILE__, __LINE__, "%s holds \"%s\"", locked, held);
+    if (passed && !SameContent(source, first))
+        passed = E2eFail(__FILE__, __LINE__, "%s is not the expanded KV_R52x.DLL", first);
+    passed = passed && CheckInstalled(R521, "LPT1:", "UNIDRV.DLL,UNIDRVUI.DLL,UNIDRV.HLP", 0);
+    passed = passed && NoTemporaryFiles(directory) && NoTemporaryFiles(version);
+    if (passed)
+        printf("installed %s with the earlier %s held open\n", R521, locked);
+    RemoveInstalled(R521);
+    DeleteFileA(locked);
+    DeleteFileA(first);
+    return passed;
+}
+
 /* A printer the spooler refuses. A 64-bit process's spooler adds no printer
    whose driver exists only for "Windows NT x86", as on 64-bit Windows: with
    no driver staged for its own environment, each registration run shows
