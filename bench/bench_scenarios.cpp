@@ -35,7 +35,7 @@ static int RunsRequested(void)
 static int InstallOnce(InstallRecord *record)
 {
     E2E_REQUIRE(PreparePackage(E2e.SampleDir), "package folder not prepared");
-    InstallPlan plan = { "win7", NULL, "LPT1:", 0, 600000 };
+    InstallPlan plan = { "win7", NULL, "LPT1:", 0, 600000, 0 };
     int passed = RunWholeInstall(&plan, record);
     RemoveInstalled(record->Model);
     return passed;

@@ -6,7 +6,8 @@
  * never leaves a broken file there: the source is opened before anything is
  * touched, the file is expanded into a temporary file beside each destination,
  * and only complete files replace the earlier ones. After any failure each
- * destination still holds its earlier file, or nothing if it had none.
+ * destination still holds its earlier file, or nothing if it had none. A
+ * failure in the version subdirectory alone does not stop the copy.
  */
 #include "install/install.h"
 #include "install/copy_error_logic.h"
@@ -61,10 +62,12 @@ static void RemoveFile(const char *path)
     DeleteFileA(path);
 }
 
-/* Moves the complete new files over the destinations. The first destination's
-   earlier file is set aside until the second is in place too, so that a
-   failure on either puts the earlier first file back. 0 when a destination
-   could not be replaced; the new files are then still beside them. */
+/* Moves the complete new files over the destinations. The first
+   destination's earlier file is set aside until the new one is in place, so
+   that a failure there puts it back; 0 then, with the new files still beside
+   the destinations. The version subdirectory's file is replaced only when it
+   gives way (it may be read-only, in use or a directory): otherwise it stays
+   as it was, its new file is deleted and the copy counts as done. */
 static int ReplaceDestinations(const CopyPaths *paths, int secondReady)
 {
     DWORD firstAttributes = GetFileAttributesA(paths->first);
@@ -73,18 +76,16 @@ static int ReplaceDestinations(const CopyPaths *paths, int secondReady)
         return 0;               /* a directory in the file's place stays */
     if (hadFirst && !MoveFileExA(paths->first, paths->firstOld, MOVEFILE_REPLACE_EXISTING))
         return 0;
-    if (MoveFileExA(paths->firstNew, paths->first, MOVEFILE_REPLACE_EXISTING)) {
-        if (!secondReady || MoveFileExA(paths->secondNew, paths->second, MOVEFILE_REPLACE_EXISTING)) {
-            if (hadFirst)
-                RemoveFile(paths->firstOld);
-            return 1;
-        }
-        /* Take the new first file back beside its destination. */
-        MoveFileExA(paths->first, paths->firstNew, MOVEFILE_REPLACE_EXISTING);
+    if (!MoveFileExA(paths->firstNew, paths->first, MOVEFILE_REPLACE_EXISTING)) {
+        if (hadFirst)
+            MoveFileExA(paths->firstOld, paths->first, MOVEFILE_REPLACE_EXISTING);
+        return 0;
     }
     if (hadFirst)
-        MoveFileExA(paths->firstOld, paths->first, MOVEFILE_REPLACE_EXISTING);
-    return 0;
+        RemoveFile(paths->firstOld);
+    if (secondReady && !MoveFileExA(paths->secondNew, paths->second, MOVEFILE_REPLACE_EXISTING))
+        RemoveFile(paths->secondNew);
+    return 1;
 }
 
 /* Creates (or empties) a plain file. 1 on success. */
@@ -150,7 +151,8 @@ int CopyOneFile(HWND dialog, int index)
 
     /* A failed copy into the version subdirectory goes unnoticed, as the
        spooler copies the file there itself when the driver is registered;
-       its earlier file stays and no partial copy is left. */
+       its earlier file stays and no partial copy is left. The same holds
+       when its earlier file cannot be replaced (ReplaceDestinations). */
     int secondReady = paths.hasSecond && CopyFileA(paths.firstNew, paths.secondNew, FALSE);
     if (paths.hasSecond && !secondReady)
         RemoveFile(paths.secondNew);

@@ -70,8 +70,9 @@ static void OnReadDone(HWND owner)
 }
 
 /* TIMER_WRITE_INFO: the closing status window, painted before the first
-   registration blocks the thread. The registration's result is not used:
-   a refused driver is reported by the registration itself. */
+   registration blocks the thread. The first run's result is not used: a
+   refusal is reported by the registration itself, and the run after the
+   removal decides how the installation ends. */
 static void OnWriteInfo(HWND owner)
 {
     OpenStatus(owner, IDS_WRITING_INFO);
@@ -81,18 +82,21 @@ static void OnWriteInfo(HWND owner)
 }
 
 /* TIMER_REINSTALL: removes the printer and driver just registered and
-   registers them once more; failures of either are ignored. */
+   registers them once more. A failed removal is ignored; this run's result
+   is what the installation left, and decides the exit page. */
 static void OnReinstall(HWND owner)
 {
     RemovePreviousInstall();
-    RegisterDriverAndPrinter();
+    SetupState.Registered = RegisterDriverAndPrinter();
     SetTimer(owner, TIMER_FINISH, 2000, NULL);
 }
 
+/* TIMER_FINISH: the success page only when the driver and the printer are
+   registered; otherwise the failure page, which offers no default printer. */
 static void OnFinish(HWND owner)
 {
     CloseStatus();
-    CloseWith(owner, EXIT_SUCCESS_RESULT);
+    CloseWith(owner, SetupState.Registered ? EXIT_SUCCESS_RESULT : EXIT_FAILURE_RESULT);
     EndBusy();
 }
 

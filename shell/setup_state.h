@@ -39,6 +39,8 @@ struct SetupStateRecord {
                                    a fatal error: no copying run goes on while set */
 
     HWND StatusWindow;          /* the status window the sequencer has open */
+    int Registered;             /* 1 when the last registration run added the driver
+                                   and the printer: the exit page reports success */
 
     /* What the dialog about to be created shows; set just before creating it. */
     WORD StatusTextId;

@@ -23,6 +23,17 @@ static FILETIME ReadDriverDate(void)
     return written;
 }
 
+/* Tells the user that the spooler refused `what` ("a printer driver", "a
+   printer"), with the system error code of the refusal in decimal. Called
+   at once after the failed call, before anything can change the last error. */
+static void ShowAddError(const char *what)
+{
+    int code = (int)GetLastError();
+    char message[128];
+    snprintf(message, sizeof message, "Cannot add %s!\r\n(System Error Code : %d)", what, code);
+    MessageBoxA(NULL, message, "Add a printer error ", MB_ICONERROR);
+}
+
 /* Registers the model's driver, a level-6 record on the universal printer
    driver, with the model's files as dependent files. Shows "Add a printer
    error " with the system error code when the spooler refuses it. */
@@ -58,15 +69,14 @@ static int AddModelDriver(void)
 
     if (Spooler.AddPrinterDriverA(NULL, 6, (LPBYTE)&driver))
         return 1;
-    char message[128];
-    snprintf(message, sizeof message, "Cannot add a printer driver!\r\n(System Error Code : %d)",
-             (int)GetLastError());
-    MessageBoxA(NULL, message, "Add a printer error ", MB_ICONERROR);
+    ShowAddError("a printer driver");
     return 0;
 }
 
 /* Adds the printer named like the model, on PortName, with the model's
-   driver; a handle it gives is closed at once. */
+   driver; a handle it gives is closed at once. A refusal is shown like a
+   refused driver: on 64-bit Windows, for one, the spooler refuses a printer
+   whose driver exists only for "Windows NT x86". */
 static int AddModelPrinter(void)
 {
     PRINTER_INFO_2A printer;
@@ -80,8 +90,10 @@ static int AddModelPrinter(void)
     printer.Attributes = PRINTER_ATTRIBUTE_DO_COMPLETE_FIRST;
 
     HANDLE handle = Spooler.AddPrinterA(NULL, 2, (LPBYTE)&printer);
-    if (!handle)
+    if (!handle) {
+        ShowAddError("a printer");
         return 0;
+    }
     Spooler.ClosePrinter(handle);
     return 1;
 }

@@ -28,7 +28,7 @@ int RemovePreviousInstall(void);
 
 /* Registers the level-6 driver record and the level-2 printer record of the
    chosen model. 1 when both were added; shows "Add a printer error " itself
-   when the driver is refused. */
+   when the driver or the printer is refused. */
 int RegisterDriverAndPrinter(void);
 
 /* Makes the named printer the user's default printer ("device" entry of the

@@ -4,7 +4,7 @@
 static char Environment[] = "Windows NT x86";
 
 /* A 32-bit process is a client of the wizard's environment itself. */
-static int OwnEnvironmentIsX86(void)
+int OwnEnvironmentIsX86(void)
 {
     return sizeof(void *) == 4;
 }

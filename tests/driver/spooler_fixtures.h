@@ -26,6 +26,9 @@ int AddFixturePrinter(const char *printer, const char *driver, const char *port,
    the process's own environment). */
 void RemoveFixturePrinter(const char *printer, const char *driver);
 
+/* 1 in a 32-bit process, a client of "Windows NT x86" itself. */
+int OwnEnvironmentIsX86(void);
+
 /* Registers a driver named `driver` for the process's own environment when
    that is not "Windows NT x86", so that a printer on the x86 driver of that
    name can be added; nothing to do (1) in a 32-bit process. */

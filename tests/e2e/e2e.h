@@ -5,9 +5,10 @@
  * user would see. Every wait is bounded; a failed check prints the windows on
  * screen and saves a screenshot.
  *
- * A scenario is a function returning 1 (passed) or 0 (failed), declared with
- * E2E_SCENARIO(name) at the start of a line of a tests/e2e/scenarios_*.cpp
- * file; tests.cmake reads those lines and makes the CTest test e2e_<name>.
+ * A scenario is a function returning 1 (passed), 0 (failed) or E2E_SKIPPED,
+ * declared with E2E_SCENARIO(name) at the start of a line of a
+ * tests/e2e/scenarios_*.cpp file; tests.cmake reads those lines and makes the
+ * CTest test e2e_<name>.
  * Scenarios run one at a time; each gets its own package folder.
  */
 #ifndef E2E_H
@@ -42,6 +43,11 @@ int RegisterScenario(const char *name, ScenarioFunction run);
     static int name(void);                                                  \
     [[maybe_unused]] static int name##_registered = RegisterScenario(#name, name); \
     static int name(void)
+
+/* What a scenario returns, after a line saying why, when this machine cannot
+   produce what it tests; e2e.exe then exits with it, which CTest counts as
+   skipped. */
+#define E2E_SKIPPED 77
 
 /* Reports a failed check: the message with its line, the windows on screen
    and a screenshot named "failure". Returns 0 so that a scenario can

@@ -16,6 +16,10 @@ struct InstallPlan {
     int SetDefault;             /* leave "Set as default printer" checked (1) or clear it (0) */
     DWORD SlowStepTimeout;      /* longest wait for the port page, the copy dialog and the
                                    exit page, ms; 0: 60 s */
+    int PrinterRefused;         /* 1: no driver is staged for this process's own environment,
+                                   so that a 64-bit spooler refuses the printer; each
+                                   registration run's "Add a printer error " box is answered
+                                   and the failure page expected */
 };
 
 /* What RunWholeInstall saw, in GetTickCount milliseconds from the launch. */
@@ -31,12 +35,15 @@ struct InstallRecord {
     SIZE_T PeakPagefile;
     char Model[256];            /* the model and port chosen */
     char Port[256];
+    int Refusals;               /* "Add a printer error " boxes answered */
+    char RefusalText[256];      /* the first one's text */
 };
 
 /* Runs setup.exe of the prepared package (PreparePackage) through a whole
    installation with Shot() at every step ("01-reading" ... "07-exit"),
-   checks that the exit page reports success and that the program ends with
-   exit code 0. 1 when all of that held; reports the failure otherwise. */
+   checks that the exit page reports success (failure, without the default
+   printer box, for a refused printer) and that the program ends with exit
+   code 0. 1 when all of that held; reports the failure otherwise. */
 int RunWholeInstall(const InstallPlan *plan, InstallRecord *record);
 
 /* Checks what the installation left: the printer of the model's name on the

@@ -4,7 +4,7 @@
  *        e2e.exe --list
  * Paths may be Unix paths (they are taken as Wine's Z: drive). Without
  * --shots the folder named by the environment variable E2E_SHOTS is used.
- * Exit code 0 when the scenario passed.
+ * Exit code 0 when the scenario passed, 77 when it was skipped.
  */
 #include <stdio.h>
 #include <stdlib.h>
@@ -87,10 +87,14 @@ int main(int argc, char **argv)
 
     EndStraySetups();
     printf("scenario %s\n", E2e.Scenario);
-    int passed = run();
+    int result = run();
     /* Whatever the outcome, nothing of this run may reach the next one. */
     EndSetup();
     SetWineVersion(NULL);
-    printf("%s %s\n", E2e.Scenario, passed ? "passed" : "FAILED");
-    return passed ? 0 : 1;
+    if (result == E2E_SKIPPED) {
+        printf("%s skipped\n", E2e.Scenario);
+        return E2E_SKIPPED;
+    }
+    printf("%s %s\n", E2e.Scenario, result ? "passed" : "FAILED");
+    return result ? 0 : 1;
 }

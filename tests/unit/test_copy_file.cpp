@@ -160,17 +160,31 @@ TEST_CASE("a destination that cannot be created: File open error, 0, earlier fil
     CHECK(CountEntries(DriverDir) == 2);
     CHECK(CountEntries(VersionDir) == 0);
     RemoveDirectoryA("C:\\kvcopy_file\\drv\\kvc_plain.dll");
+}
 
-    /* A directory in the second destination's place: the first keeps its
-       earlier file too. */
-    PrepareCopy(NULL);
-    REQUIRE(WriteTextFile("C:\\kvcopy_file\\drv\\kvc_plain.dll", "old"));
+/* No message, the first destination holds the new kvc_plain.dll, the
+   version subdirectory holds its earlier entry alone: no temporary file is
+   left in either. */
+static void CheckOnlyFirstReplaced(const char *directory, const char *source = "C:\\kvcopy_file\\src\\kvc_plain.dll")
+{
+    char first[MAX_PATH], sub[MAX_PATH];
+    snprintf(first, sizeof first, "%skvc_plain.dll", directory);
+    snprintf(sub, sizeof sub, "%s3\\", directory);
+    CHECK(SeenCount == 0);
+    CHECK(SameFiles(first, source));
+    CHECK(CountEntries(directory) == 2);
+    CHECK(CountEntries(sub) == 1);
+}
+
+/* An immutable earlier file: the suite "prepared" below. */
+TEST_CASE("a directory in 3\\ in the file's place stays, and the copy goes on")
+{
+    PrepareCopy("kvc_plain.dll");
+    REQUIRE(DeleteFileA("C:\\kvcopy_file\\drv\\3\\kvc_plain.dll"));
     REQUIRE(CreateDirectoryA("C:\\kvcopy_file\\drv\\3\\kvc_plain.dll", NULL));
-    CHECK(CopyNamed("kvc_plain.dll") == 0);
-    CheckOneMessage("File open error.");
-    CHECK(HoldsText("C:\\kvcopy_file\\drv\\kvc_plain.dll", "old"));
-    CHECK(CountEntries(DriverDir) == 2);
-    CHECK(CountEntries(VersionDir) == 1);
+    CHECK(CopyNamed("kvc_plain.dll") == 1);
+    CheckOnlyFirstReplaced(DriverDir);
+    CHECK((GetFileAttributesA("C:\\kvcopy_file\\drv\\3\\kvc_plain.dll") & FILE_ATTRIBUTE_DIRECTORY) != 0);
     RemoveDirectoryA("C:\\kvcopy_file\\drv\\3\\kvc_plain.dll");
 }
 
@@ -293,11 +307,10 @@ TEST_CASE("into the spooler's own driver directory")
    copies of the file in both destinations. */
 TEST_SUITE("prepared" * doctest::skip())
 {
-    TEST_CASE("an immutable directory or earlier file, a full disk: the message, 0, earlier files kept")
+    TEST_CASE("an immutable directory, a full disk: the message, 0, earlier files kept")
     {
         static const struct { const char *directory, *message; } cases[] = {
             { "C:\\kvcopy_prep\\immutable\\", "File open error." },
-            { "C:\\kvcopy_prep\\locked\\", "File open error." },  /* its 3\kvc_plain.dll immutable */
             { "C:\\kvcopy_prep\\full\\", "Insufficient disk space." },
         };
         for (const auto &c : cases) {
@@ -315,5 +328,15 @@ TEST_SUITE("prepared" * doctest::skip())
             CHECK(CountEntries(c.directory) == 2);
             CHECK(CountEntries(sub) == 1);
         }
+    }
+
+    TEST_CASE("an immutable earlier file in 3\\: it stays, the first destination gets the new file")
+    {
+        static const char directory[] = "C:\\kvcopy_prep\\locked\\";
+        PrepareCopy(NULL, "C:\\kvcopy_prep\\work\\");
+        lstrcpyA(SetupState.DriverDirectory, directory);
+        CHECK(CopyNamed("kvc_plain.dll") == 1);
+        CheckOnlyFirstReplaced(directory, "C:\\kvcopy_prep\\work\\src\\kvc_plain.dll");
+        CHECK(HoldsText("C:\\kvcopy_prep\\locked\\3\\kvc_plain.dll", "old"));
     }
 }

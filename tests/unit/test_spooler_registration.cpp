@@ -238,33 +238,38 @@ TEST_CASE("without KV_R52x.DLL, a hardware id or files the driver still register
     CHECK(RemovePreviousInstall() == 1);
 }
 
-TEST_CASE("a refused driver shows its system error code; a refused printer shows nothing")
+TEST_CASE("a refused driver or printer shows its system error code")
 {
     PrepareModel(NULL);
     SelectModel(RegModel, "LPT2:");
-    RemovePreviousInstall();
-
-    RecordSpoolerCalls();
-    Calls.refuseDriverAdd = ERROR_UNKNOWN_PRINTER_DRIVER;
-    StartWatch(NULL, NULL);
-    CHECK(RegisterDriverAndPrinter() == 0);
-    StopWatch();
-    ResetSpoolerApi();
-    REQUIRE(SeenCount == 1);
-    CHECK(std::string(Seen[0].caption) == "Add a printer error ");
-    CHECK(std::string(Seen[0].text) == "Cannot add a printer driver!\r\n(System Error Code : 1797)");
-    CHECK(Calls.driverAdds == 1);
-    CHECK(Calls.printerAdds == 0);
-
-    RecordSpoolerCalls();
-    Calls.refusePrinterAdd = ERROR_INVALID_PRINTER_NAME;
-    StartWatch(NULL, NULL);
-    CHECK(RegisterDriverAndPrinter() == 0);
-    StopWatch();
-    CHECK(SeenCount == 0);
-    ResetSpoolerApi();
-    CHECK(Calls.driverAdds == 1);
-    CHECK(Calls.printerAdds == 1);
-    CHECK(DriverRegistered(RegModel));
+    static const struct {
+        DWORD refuseDriver, refusePrinter;
+        const char *text;
+        int printerAdds;
+    } cases[] = {
+        /* ERROR_UNKNOWN_PRINTER_DRIVER: the printer is not attempted. */
+        { ERROR_UNKNOWN_PRINTER_DRIVER, 0, "Cannot add a printer driver!\r\n(System Error Code : 1797)", 0 },
+        /* ERROR_INVALID_PRINTER_NAME, after the driver was added. */
+        { 0, ERROR_INVALID_PRINTER_NAME, "Cannot add a printer!\r\n(System Error Code : 1801)", 1 },
+    };
+    for (const auto &c : cases) {
+        CAPTURE(c.text);
+        RemovePreviousInstall();
+        RecordSpoolerCalls();
+        Calls.refuseDriverAdd = c.refuseDriver;
+        Calls.refusePrinterAdd = c.refusePrinter;
+        StartWatch(NULL, NULL);
+        CHECK(RegisterDriverAndPrinter() == 0);
+        StopWatch();
+        ResetSpoolerApi();
+        REQUIRE(SeenCount == 1);
+        CHECK(std::string(Seen[0].caption) == "Add a printer error ");
+        CHECK(std::string(Seen[0].text) == c.text);
+        CHECK(Seen[0].icon == LoadIconA(NULL, IDI_HAND));
+        CHECK(Calls.driverAdds == 1);
+        CHECK(Calls.printerAdds == c.printerAdds);
+        CHECK(DriverRegistered(RegModel) == !c.refuseDriver);
+        CHECK_FALSE(PrinterExists(RegModel));
+    }
     DeletePrinterDriverA(NULL, (LPSTR)SetupState.Environment, (LPSTR)RegModel);
 }
