@@ -76,7 +76,10 @@ static int AddModelDriver(void)
 /* Adds the printer named like the model, on PortName, with the model's
    driver; a handle it gives is closed at once. A refusal is shown like a
    refused driver: on 64-bit Windows, for one, the spooler refuses a printer
-   whose driver exists only for "Windows NT x86". */
+   whose driver exists only for "Windows NT x86". A printer of the name that
+   is there already is the one the first registration run added, which the
+   removal between the runs could not delete: the printer is registered, and
+   nothing is shown. */
 static int AddModelPrinter(void)
 {
     PRINTER_INFO_2A printer;
@@ -91,6 +94,8 @@ static int AddModelPrinter(void)
 
     HANDLE handle = Spooler.AddPrinterA(NULL, 2, (LPBYTE)&printer);
     if (!handle) {
+        if (GetLastError() == ERROR_PRINTER_ALREADY_EXISTS)
+            return 1;
         ShowAddError("a printer");
         return 0;
     }

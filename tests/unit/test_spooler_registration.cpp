@@ -238,34 +238,39 @@ TEST_CASE("without KV_R52x.DLL, a hardware id or files the driver still register
     CHECK(RemovePreviousInstall() == 1);
 }
 
-TEST_CASE("a refused driver or printer shows its system error code")
+TEST_CASE("a refused driver or printer shows its system error code; a printer already there does not")
 {
     PrepareModel(NULL);
     SelectModel(RegModel, "LPT2:");
     static const struct {
         DWORD refuseDriver, refusePrinter;
-        const char *text;
-        int printerAdds;
+        const char *text;   /* NULL: no message */
+        int printerAdds, result;
     } cases[] = {
         /* ERROR_UNKNOWN_PRINTER_DRIVER: the printer is not attempted. */
-        { ERROR_UNKNOWN_PRINTER_DRIVER, 0, "Cannot add a printer driver!\r\n(System Error Code : 1797)", 0 },
+        { ERROR_UNKNOWN_PRINTER_DRIVER, 0, "Cannot add a printer driver!\r\n(System Error Code : 1797)", 0, 0 },
         /* ERROR_INVALID_PRINTER_NAME, after the driver was added. */
-        { 0, ERROR_INVALID_PRINTER_NAME, "Cannot add a printer!\r\n(System Error Code : 1801)", 1 },
+        { 0, ERROR_INVALID_PRINTER_NAME, "Cannot add a printer!\r\n(System Error Code : 1801)", 1, 0 },
+        /* The second run, when the removal could not delete the first run's
+           printer: Windows refuses a printer of a name that exists. */
+        { 0, ERROR_PRINTER_ALREADY_EXISTS, NULL, 1, 1 },
     };
     for (const auto &c : cases) {
-        CAPTURE(c.text);
+        CAPTURE(c.refusePrinter);
         RemovePreviousInstall();
         RecordSpoolerCalls();
         Calls.refuseDriverAdd = c.refuseDriver;
         Calls.refusePrinterAdd = c.refusePrinter;
         StartWatch(NULL, NULL);
-        CHECK(RegisterDriverAndPrinter() == 0);
+        CHECK(RegisterDriverAndPrinter() == c.result);
         StopWatch();
         ResetSpoolerApi();
-        REQUIRE(SeenCount == 1);
-        CHECK(std::string(Seen[0].caption) == "Add a printer error ");
-        CHECK(std::string(Seen[0].text) == c.text);
-        CHECK(Seen[0].icon == LoadIconA(NULL, IDI_HAND));
+        REQUIRE(SeenCount == (c.text ? 1 : 0));
+        if (c.text) {
+            CHECK(std::string(Seen[0].caption) == "Add a printer error ");
+            CHECK(std::string(Seen[0].text) == c.text);
+            CHECK(Seen[0].icon == LoadIconA(NULL, IDI_HAND));
+        }
         CHECK(Calls.driverAdds == 1);
         CHECK(Calls.printerAdds == c.printerAdds);
         CHECK(DriverRegistered(RegModel) == !c.refuseDriver);
