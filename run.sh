@@ -73,19 +73,19 @@ if [ $headless -eq 0 ]; then
   exit $status
 fi
 
-# Headless: the e2e driver walks the wizard in this prefix and keeps what it
+# Headless: walk.exe (automation/) walks the wizard in this prefix and keeps what it
 # installed there.
 out="$root/build/run-$(date +%Y%m%d-%H%M%S)"
 mkdir -p "$out"
 status=0
-RUN_KEEP_INSTALLATION=1 wine "$build/tests/e2e.exe" run_whole_installation --setup="$build/setup.exe" \
+RUN_KEEP_INSTALLATION=1 wine "$build/automation/walk.exe" whole_installation --setup="$build/setup.exe" \
   ${source_package:+--sample="$source_package"} --shots="$out" >"$out/driver.log" 2>&1 || status=$?
 tr -d '\r' <"$out/driver.log" | grep -v '^screenshot ' || true
 # The virtual desktop fills the top left 1024x768 of the screen.
 for shot in "$out"/*.bmp; do
   [ -e "$shot" ] || continue
   name=$(basename "$shot" .bmp)
-  convert "$shot" -crop 1024x768+0+0 +repage "$out/${name#run_whole_installation-}.png"
+  convert "$shot" -crop 1024x768+0+0 +repage "$out/${name#whole_installation-}.png"
   rm -f "$shot"
 done
 if compgen -G "$out/[0-9]*.png" >/dev/null; then

@@ -6,9 +6,9 @@
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
-#include "e2e.h"
-#include "e2e_install.h"
-#include "spooler_fixtures.h"
+#include "session.h"
+#include "install_walk.h"
+#include "spooler_readback.h"
 #include <winspool.h>
 
 /* The wizard's own waits on the road to the exit page, in ms: the start-up
@@ -34,7 +34,7 @@ static int RunsRequested(void)
    package given with --sample) on LPT1:, undone afterwards. */
 static int InstallOnce(InstallRecord *record)
 {
-    E2E_REQUIRE(PreparePackage(E2e.SampleDir), "package folder not prepared");
+    WALK_REQUIRE(PreparePackage(Session.SampleDir), "package folder not prepared");
     InstallPlan plan = { "win7", NULL, "LPT1:", 0, 600000, 0 };
     int passed = RunWholeInstall(&plan, record);
     RemoveInstalled(record->Model);
@@ -50,7 +50,7 @@ static void PrintRecord(int run, const InstallRecord *record)
 }
 
 /* Start to exit page against the fixed waits: what the program adds. */
-E2E_SCENARIO(bench_install)
+DEFINE_SCENARIO(bench_install)
 {
     printf("BENCH fixed_waits_ms %d copy_waits_ms %d\n", FIXED_WAITS, WAITS_OF_COPY);
     for (int run = 1; run <= RunsRequested(); run++) {
@@ -95,11 +95,11 @@ static int CountPorts(void)
 
 /* The port page with the prefix's own ports and with 992 more; the long
    list is measured once, as it takes minutes. */
-E2E_SCENARIO(bench_ports)
+DEFINE_SCENARIO(bench_ports)
 {
     SetBenchPorts(0);
     for (int many = 0; many <= 1; many++) {
-        E2E_REQUIRE(SetBenchPorts(many), "ports not changed");
+        WALK_REQUIRE(SetBenchPorts(many), "ports not changed");
         int ports = CountPorts();
         for (int run = 1; run <= (many ? 1 : RunsRequested()); run++) {
             InstallRecord record;
@@ -124,7 +124,7 @@ static void RemoveCopiedFiles(void)
     if (!ReadX86DriverDirectory(directory, sizeof directory))
         return;
     char pattern[MAX_PATH];
-    snprintf(pattern, sizeof pattern, "%sB???", E2e.PackageDir);
+    snprintf(pattern, sizeof pattern, "%sB???", Session.PackageDir);
     WIN32_FIND_DATAA entry;
     HANDLE search = FindFirstFileA(pattern, &entry);
     if (search == INVALID_HANDLE_VALUE)
@@ -141,7 +141,7 @@ static void RemoveCopiedFiles(void)
 
 /* The copy of a large package (given with --sample): the copy dialog's
    time without its own waits. */
-E2E_SCENARIO(bench_copy)
+DEFINE_SCENARIO(bench_copy)
 {
     printf("BENCH copy_waits_ms %d\n", WAITS_OF_COPY);
     for (int run = 1; run <= RunsRequested(); run++) {

@@ -49,7 +49,7 @@ done
 
 bench() { # scenario [e2e options...]
   local log="$work/$1.log"
-  if ! wine "$build/tests/bench.exe" "$@" --setup="$build/setup.exe" >"$log" 2>&1; then
+  if ! wine "$build/bench/bench.exe" "$@" --setup="$build/setup.exe" >"$log" 2>&1; then
     cat "$log" >&2
     echo "bench: $1 failed" >&2
     exit 1

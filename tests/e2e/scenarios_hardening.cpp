@@ -10,9 +10,9 @@
 #include <algorithm>
 #include <string>
 #include <vector>
-#include "e2e.h"
-#include "e2e_install.h"
-#include "spooler_fixtures.h"
+#include "session.h"
+#include "install_walk.h"
+#include "spooler_readback.h"
 #include "ui/resources/resource.h"
 #include <winspool.h>
 
@@ -74,7 +74,7 @@ static int CountUnexpectedWrites(FileLines *before, const FileLines &after)
 static int WritePackageInf(const std::string &content)
 {
     char path[MAX_PATH];
-    snprintf(path, sizeof path, "%sKV_R52x.INF", E2e.PackageDir);
+    snprintf(path, sizeof path, "%sKV_R52x.INF", Session.PackageDir);
     HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
     if (file == INVALID_HANDLE_VALUE)
         return 0;
@@ -101,39 +101,39 @@ static std::string GarbageInf(void)
    end the wizard on the exit page reporting failure, exit code 0. */
 static int WalkEmptyModelList(void)
 {
-    E2E_REQUIRE(SetWineVersion("win7"), "Wine version not set");
-    E2E_REQUIRE(LaunchSetup(NULL), "setup.exe not started");
-    DWORD process = E2e.Setup.dwProcessId;
-    HWND welcome = WaitForEnabledDialog(process, IDC_WELCOME_TEXT, NULL, E2E_WINDOW_TIMEOUT);
-    E2E_REQUIRE(welcome, "no welcome page");
-    E2E_REQUIRE(ClickButton(welcome, ID_NEXT), "no Next on the welcome page");
+    WALK_REQUIRE(SetWineVersion("win7"), "Wine version not set");
+    WALK_REQUIRE(LaunchSetup(NULL), "setup.exe not started");
+    DWORD process = Session.Setup.dwProcessId;
+    HWND welcome = WaitForEnabledDialog(process, IDC_WELCOME_TEXT, NULL, WINDOW_TIMEOUT);
+    WALK_REQUIRE(welcome, "no welcome page");
+    WALK_REQUIRE(ClickButton(welcome, ID_NEXT), "no Next on the welcome page");
 
-    HWND model = WaitForEnabledDialog(process, IDC_MODEL_LIST, NULL, E2E_WINDOW_TIMEOUT);
-    E2E_REQUIRE(model, "no model page");
-    E2E_REQUIRE(ListCount(model, IDC_MODEL_LIST) == 0, "%d models listed", ListCount(model, IDC_MODEL_LIST));
+    HWND model = WaitForEnabledDialog(process, IDC_MODEL_LIST, NULL, WINDOW_TIMEOUT);
+    WALK_REQUIRE(model, "no model page");
+    WALK_REQUIRE(ListCount(model, IDC_MODEL_LIST) == 0, "%d models listed", ListCount(model, IDC_MODEL_LIST));
     Shot("empty-list");
-    E2E_REQUIRE(ClickButton(model, ID_NEXT), "no Next on the model page");
-    HWND warning = WaitForEnabledDialog(process, IDC_MSG_TEXT, "Warinig", E2E_WINDOW_TIMEOUT);
-    E2E_REQUIRE(warning, "no warning on Next");
+    WALK_REQUIRE(ClickButton(model, ID_NEXT), "no Next on the model page");
+    HWND warning = WaitForEnabledDialog(process, IDC_MSG_TEXT, "Warinig", WINDOW_TIMEOUT);
+    WALK_REQUIRE(warning, "no warning on Next");
     char text[256];
     ReadControlText(warning, IDC_MSG_TEXT, text, sizeof text);
-    E2E_REQUIRE(strcmp(text, "Select printer model to install.") == 0, "warning \"%s\"", text);
+    WALK_REQUIRE(strcmp(text, "Select printer model to install.") == 0, "warning \"%s\"", text);
     Shot("warning");
-    E2E_REQUIRE(ClickButton(warning, IDOK), "no Ok on the warning");
-    E2E_REQUIRE(WaitForWindowGone(warning, E2E_WINDOW_TIMEOUT), "the warning stays");
+    WALK_REQUIRE(ClickButton(warning, IDOK), "no Ok on the warning");
+    WALK_REQUIRE(WaitForWindowGone(warning, WINDOW_TIMEOUT), "the warning stays");
 
-    E2E_REQUIRE(ClickButton(model, IDCANCEL), "no Cancel on the model page");
-    HWND question = WaitForEnabledDialog(process, IDC_MSG_TEXT, "Question", E2E_WINDOW_TIMEOUT);
-    E2E_REQUIRE(question, "no cancel question");
-    E2E_REQUIRE(ClickButton(question, IDYES), "no Yes on the cancel question");
-    HWND exitPage = WaitForEnabledDialog(process, IDC_EXIT_TEXT, NULL, E2E_WINDOW_TIMEOUT);
-    E2E_REQUIRE(exitPage, "no exit page");
+    WALK_REQUIRE(ClickButton(model, IDCANCEL), "no Cancel on the model page");
+    HWND question = WaitForEnabledDialog(process, IDC_MSG_TEXT, "Question", WINDOW_TIMEOUT);
+    WALK_REQUIRE(question, "no cancel question");
+    WALK_REQUIRE(ClickButton(question, IDYES), "no Yes on the cancel question");
+    HWND exitPage = WaitForEnabledDialog(process, IDC_EXIT_TEXT, NULL, WINDOW_TIMEOUT);
+    WALK_REQUIRE(exitPage, "no exit page");
     ReadControlText(exitPage, IDC_EXIT_TEXT, text, sizeof text);
-    E2E_REQUIRE(strcmp(text, FAILED_TEXT) == 0, "the exit page says \"%s\"", text);
-    E2E_REQUIRE(ClickButton(exitPage, IDOK), "no Ok on the exit page");
+    WALK_REQUIRE(strcmp(text, FAILED_TEXT) == 0, "the exit page says \"%s\"", text);
+    WALK_REQUIRE(ClickButton(exitPage, IDOK), "no Ok on the exit page");
     DWORD exitCode = 1;
-    E2E_REQUIRE(WaitForSetupExit(E2E_EXIT_TIMEOUT, &exitCode), "setup.exe still runs");
-    E2E_REQUIRE(exitCode == 0, "exit code %lu", exitCode);
+    WALK_REQUIRE(WaitForSetupExit(EXIT_TIMEOUT, &exitCode), "setup.exe still runs");
+    WALK_REQUIRE(exitCode == 0, "exit code %lu", exitCode);
     return 1;
 }
 
@@ -141,31 +141,31 @@ static int WalkEmptyModelList(void)
    that nothing was written on drive C: outside the driver directory. */
 static int RunOnPackage(const std::string *inf, int (*walk)(void))
 {
-    E2E_REQUIRE(PreparePackage(E2e.SampleDir), "package folder not prepared");
+    WALK_REQUIRE(PreparePackage(Session.SampleDir), "package folder not prepared");
     char infPath[MAX_PATH];
-    snprintf(infPath, sizeof infPath, "%sKV_R52x.INF", E2e.PackageDir);
+    snprintf(infPath, sizeof infPath, "%sKV_R52x.INF", Session.PackageDir);
     if (inf)
-        E2E_REQUIRE(WritePackageInf(*inf), "INF not written");
+        WALK_REQUIRE(WritePackageInf(*inf), "INF not written");
     else
-        E2E_REQUIRE(DeleteFileA(infPath), "INF not deleted");
+        WALK_REQUIRE(DeleteFileA(infPath), "INF not deleted");
     FileLines before, after;
     ListTree("C:", &before);
     int passed = walk();
     ListTree("C:", &after);
     int unexpected = CountUnexpectedWrites(&before, after);
     printf("%u files and folders of drive C: compared\n", (unsigned)after.size());
-    E2E_REQUIRE(passed, "the walk through the wizard failed");
-    E2E_REQUIRE(unexpected == 0, "%d files written outside the driver directory", unexpected);
+    WALK_REQUIRE(passed, "the walk through the wizard failed");
+    WALK_REQUIRE(unexpected == 0, "%d files written outside the driver directory", unexpected);
     return 1;
 }
 
-E2E_SCENARIO(hardening_garbage_inf)
+DEFINE_SCENARIO(hardening_garbage_inf)
 {
     std::string inf = GarbageInf();
     return RunOnPackage(&inf, WalkEmptyModelList);
 }
 
-E2E_SCENARIO(hardening_no_inf) { return RunOnPackage(NULL, WalkEmptyModelList); }
+DEFINE_SCENARIO(hardening_no_inf) { return RunOnPackage(NULL, WalkEmptyModelList); }
 
 /* The last model of the shortened list installs like any other. */
 static int InstallLastListedOfMany(void)
@@ -179,7 +179,7 @@ static int InstallLastListedOfMany(void)
     return passed;
 }
 
-E2E_SCENARIO(hardening_five_thousand_models)
+DEFINE_SCENARIO(hardening_five_thousand_models)
 {
     /* Each key, "Hardening KV 0000" in quotation marks, takes 20 bytes of
        the key list: 51 whole keys and a 52nd cut short fill 1024 bytes, and

@@ -1,222 +1,18 @@
 /*
  * Whole installations of the sample package under every supported Windows
- * version, each checked in the spooler and the driver directory afterwards;
- * and the walk through the wizard that they, run.sh and the benchmarks share.
+ * version, each checked in the spooler and the driver directory afterwards.
  */
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
-#include "e2e.h"
-#include "e2e_install.h"
-#include "spooler_fixtures.h"
+#include "session.h"
+#include "install_walk.h"
+#include "spooler_readback.h"
 #include "ui/resources/resource.h"
 #include <lzexpand.h>
 #include <winspool.h>
 #define PSAPI_VERSION 1
 #include <psapi.h>
-
-#define SUCCESS_TEXT "The Installation has done successfully."
-#define FAILURE_TEXT "The Installation has failed."
-
-/* Waits for a dialog of setup.exe that has the control `controlId`: the
-   pages share one caption, their controls tell them apart. */
-static HWND WaitForPage(int controlId, DWORD timeoutMs)
-{
-    return WaitForEnabledDialog(E2e.Setup.dwProcessId, controlId, NULL, timeoutMs);
-}
-
-/* Selects the item of a list box whose text is `wanted` (NULL: keeps the
-   selection, or takes the first item when none is selected). Writes the
-   chosen item's text into `chosen`. 1 when an item is selected. */
-static int ChooseListItem(HWND page, int listId, const char *wanted, char *chosen, int size)
-{
-    int count = ListCount(page, listId);
-    int index = wanted ? -1 : ListSelection(page, listId);
-    if (!wanted && index < 0 && count > 0)
-        index = 0;
-    for (int i = 0; wanted && i < count; i++) {
-        char text[256];
-        ListText(page, listId, i, text, sizeof text);
-        if (strcmp(text, wanted) == 0)
-            index = i;
-    }
-    if (index < 0)
-        return 0;
-    DWORD_PTR result = 0;
-    SendMessageTimeoutA(GetDlgItem(page, listId), LB_SETCURSEL, (WPARAM)index, 0, SMTO_BLOCK, 5000, &result);
-    ListText(page, listId, index, chosen, size);
-    return ListSelection(page, listId) == index;
-}
-
-int RunWholeInstall(const InstallPlan *plan, InstallRecord *record)
-{
-    ZeroMemory(record, sizeof *record);
-    E2E_REQUIRE(SetWineVersion(plan->WineVersion), "Wine version %s not set", plan->WineVersion);
-    E2E_REQUIRE(LaunchSetup(NULL), "setup.exe not started");
-    DWORD start = GetTickCount();
-
-    if (WaitForPage(IDC_STATUS_TEXT, 3000))
-        Shot("01-reading");
-    HWND welcome = WaitForPage(IDC_WELCOME_TEXT, E2E_WINDOW_TIMEOUT);
-    E2E_REQUIRE(welcome, "no welcome page");
-    record->WelcomeShown = GetTickCount() - start;
-    Shot("02-welcome");
-    E2E_REQUIRE(ClickButton(welcome, ID_NEXT), "no Next on the welcome page");
-
-    HWND model = WaitForPage(IDC_MODEL_LIST, E2E_WINDOW_TIMEOUT);
-    E2E_REQUIRE(model, "no model page");
-    E2E_REQUIRE(ChooseListItem(model, IDC_MODEL_LIST, plan->Model, record->Model, sizeof record->Model),
-                "model %s not in the list", plan->Model ? plan->Model : "(first)");
-    if (!plan->PrinterRefused)
-        E2E_REQUIRE(StageOwnEnvironmentDriver(record->Model), "no %s driver for this process's environment",
-                    record->Model);
-    Shot("03-model");
-    record->ModelNextClicked = GetTickCount() - start;
-    E2E_REQUIRE(ClickButton(model, ID_NEXT), "no Next on the model page");
-
-    /* The port page reads the spooler's whole port list once per port. */
-    DWORD slowTimeout = plan->SlowStepTimeout ? plan->SlowStepTimeout : 60000;
-    HWND port = WaitForPage(IDC_PORT_LIST, slowTimeout);
-    E2E_REQUIRE(port, "no port page after choosing %s", record->Model);
-    record->PortShown = GetTickCount() - start;
-    E2E_REQUIRE(ChooseListItem(port, IDC_PORT_LIST, plan->Port, record->Port, sizeof record->Port),
-                "port %s not in the list", plan->Port ? plan->Port : "(initial)");
-    Shot("04-port");
-    record->PortNextClicked = GetTickCount() - start;
-    E2E_REQUIRE(ClickButton(port, ID_NEXT), "no Next on the port page");
-
-    HWND copy = WaitForPage(IDC_COPY_BAR, slowTimeout);
-    E2E_REQUIRE(copy, "no copy dialog");
-    record->CopyShown = GetTickCount() - start;
-    Shot("05-copy");
-    E2E_REQUIRE(WaitForWindowGone(copy, slowTimeout), "the copy dialog stays open");
-    record->CopyGone = GetTickCount() - start;
-    if (WaitForPage(IDC_STATUS_TEXT, 2000))
-        Shot("06-writing");
-    /* One box in each of the two registration runs. */
-    for (int run = 0; plan->PrinterRefused && run < 2; run++) {
-        char text[256];
-        HWND box = WaitForMessageBox(E2e.Setup.dwProcessId, "Add a printer error ", text, sizeof text, slowTimeout);
-        E2E_REQUIRE(box, "no \"Add a printer error \" box in registration run %d", run + 1);
-        if (run == 0) {
-            lstrcpynA(record->RefusalText, text, sizeof record->RefusalText);
-            Shot("06-refused");
-        }
-        record->Refusals++;
-        E2E_REQUIRE(ClickButton(box, IDOK) && WaitForWindowGone(box, E2E_WINDOW_TIMEOUT), "the box stays");
-    }
-
-    HWND exitPage = WaitForPage(IDC_EXIT_TEXT, slowTimeout);
-    E2E_REQUIRE(exitPage, "no exit page");
-    record->ExitShown = GetTickCount() - start;
-    char text[256];
-    ReadControlText(exitPage, IDC_EXIT_TEXT, text, sizeof text);
-    const char *expected = plan->PrinterRefused ? FAILURE_TEXT : SUCCESS_TEXT;
-    E2E_REQUIRE(strcmp(text, expected) == 0, "the exit page says \"%s\"", text);
-    PROCESS_MEMORY_COUNTERS memory;
-    ZeroMemory(&memory, sizeof memory);
-    if (GetProcessMemoryInfo(E2e.Setup.hProcess, &memory, sizeof memory)) {
-        record->PeakWorkingSet = memory.PeakWorkingSetSize;
-        record->PeakPagefile = memory.PeakPagefileUsage;
-    }
-    int wantChecked = plan->SetDefault ? BST_CHECKED : BST_UNCHECKED;
-    if (plan->PrinterRefused)
-        E2E_REQUIRE(!IsWindowVisible(GetDlgItem(exitPage, IDC_SET_DEFAULT)), "the failure page offers a default printer");
-    else if (CheckState(exitPage, IDC_SET_DEFAULT) != wantChecked) {
-        E2E_REQUIRE(ClickButton(exitPage, IDC_SET_DEFAULT), "no default printer box");
-        for (int i = 0; i < 200 && CheckState(exitPage, IDC_SET_DEFAULT) != wantChecked; i++)
-            PumpFor(10);
-    }
-    Shot("07-exit");
-    E2E_REQUIRE(ClickButton(exitPage, IDOK), "no Ok on the exit page");
-    DWORD exitCode = 1;
-    E2E_REQUIRE(WaitForSetupExit(E2E_EXIT_TIMEOUT, &exitCode), "setup.exe still runs after Ok");
-    E2E_REQUIRE(exitCode == 0, "exit code %lu", exitCode);
-    return 1;
-}
-
-/* Reads a file through the LZ library, expanded when it is compressed, into
-   `out` (size bytes). The number of bytes, or -1. */
-static LONG ReadExpanded(const char *path, char *out, LONG size)
-{
-    OFSTRUCT openInfo;
-    INT handle = LZOpenFileA((LPSTR)path, &openInfo, OF_READ);
-    if (handle < 0)
-        return -1;
-    LONG total = 0;
-    for (;;) {
-        INT got = LZRead(handle, out + total, (INT)(size - total));
-        if (got <= 0 || total + got >= size) {
-            total = got < 0 ? -1 : total + (got > 0 ? got : 0);
-            break;
-        }
-        total += got;
-    }
-    LZClose(handle);
-    return total;
-}
-
-/* 1 when the file at `installed` holds exactly the expanded package file. */
-static int SameContent(const char *packageFile, const char *installed)
-{
-    static char expected[1 << 20], actual[1 << 20];
-    LONG expectedSize = ReadExpanded(packageFile, expected, sizeof expected);
-    HANDLE file = CreateFileA(installed, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL);
-    if (file == INVALID_HANDLE_VALUE)
-        return 0;
-    DWORD got = 0;
-    ReadFile(file, actual, sizeof actual, &got, NULL);
-    CloseHandle(file);
-    return expectedSize >= 0 && (DWORD)expectedSize == got && memcmp(expected, actual, got) == 0;
-}
-
-int CheckInstalled(const char *model, const char *port, const char *files, int isDefault)
-{
-    const PRINTER_INFO_2A *printer = ReadPrinterRecord(model);
-    E2E_REQUIRE(printer, "no printer %s", model);
-    E2E_REQUIRE(printer->pPortName && strcmp(printer->pPortName, port) == 0, "printer on port \"%s\", not %s",
-                printer->pPortName ? printer->pPortName : "", port);
-    E2E_REQUIRE(printer->pDriverName && strcmp(printer->pDriverName, model) == 0, "printer uses driver \"%s\"",
-                printer->pDriverName ? printer->pDriverName : "");
-
-    const DRIVER_INFO_3A *driver = (const DRIVER_INFO_3A *)ReadDriverRecord(model, 3);
-    E2E_REQUIRE(driver, "no Windows NT x86 driver record for %s", model);
-    E2E_REQUIRE(driver->cVersion == 3, "driver version %lu", driver->cVersion);
-    E2E_REQUIRE(driver->pDataFile && strstr(driver->pDataFile, "KV_R52x.GPD"), "data file %s",
-                driver->pDataFile ? driver->pDataFile : "(none)");
-    E2E_REQUIRE(driver->pDriverPath && strstr(driver->pDriverPath, "UNIDRV.DLL"), "driver path %s",
-                driver->pDriverPath ? driver->pDriverPath : "(none)");
-
-    char directory[MAX_PATH];
-    E2E_REQUIRE(ReadX86DriverDirectory(directory, sizeof directory), "no driver directory");
-    char list[1024];
-    lstrcpynA(list, files, sizeof list);
-    for (char *name = strtok(list, ","); name; name = strtok(NULL, ",")) {
-        char source[MAX_PATH], first[MAX_PATH], second[MAX_PATH];
-        snprintf(source, sizeof source, "%s%s", E2e.PackageDir, name);
-        snprintf(first, sizeof first, "%s\\%s", directory, name);
-        snprintf(second, sizeof second, "%s\\3\\%s", directory, name);
-        E2E_REQUIRE(SameContent(source, first), "%s is not the expanded %s", first, name);
-        E2E_REQUIRE(SameContent(source, second), "%s is not the expanded %s", second, name);
-    }
-
-    char device[512];
-    GetProfileStringA("windows", "device", "", device, sizeof device);
-    size_t length = strlen(model);
-    int named = strncmp(device, model, length) == 0 && device[length] == ',';
-    E2E_REQUIRE(named == isDefault, "default printer entry \"%s\"", device);
-    return 1;
-}
-
-void RemoveInstalled(const char *model)
-{
-    RemoveFixturePrinter(model, model);
-    char device[512];
-    GetProfileStringA("windows", "device", "", device, sizeof device);
-    size_t length = strlen(model);
-    if (strncmp(device, model, length) == 0 && device[length] == ',')
-        WriteProfileStringA("windows", "device", NULL);
-}
 
 /* The sample package's models and their files. */
 #define R521 "Kest KV-R521"
@@ -233,13 +29,13 @@ void RemoveInstalled(const char *model)
 static int InstallSample(const char *version, const char *choose, const char *model, const char *choosePort,
                          const char *port, const char *files, int setDefault)
 {
-    E2E_REQUIRE(PreparePackage(E2e.SampleDir), "package folder not prepared");
+    WALK_REQUIRE(PreparePackage(Session.SampleDir), "package folder not prepared");
     RemoveInstalled(model);
     InstallPlan plan = { version, choose, choosePort, setDefault, 0, 0 };
     InstallRecord record;
     int passed = RunWholeInstall(&plan, &record);
     if (passed && (strcmp(record.Model, model) != 0 || strcmp(record.Port, port) != 0))
-        passed = E2eFail(__FILE__, __LINE__, "chose %s on %s, expected %s on %s", record.Model, record.Port,
+        passed = WalkFail(__FILE__, __LINE__, "chose %s on %s, expected %s on %s", record.Model, record.Port,
                          model, port);
     passed = passed && CheckInstalled(model, port, files, setDefault);
     if (passed)
@@ -248,12 +44,12 @@ static int InstallSample(const char *version, const char *choose, const char *mo
     return passed;
 }
 
-E2E_SCENARIO(install_win2k) { return InstallSample("win2k", R521, R521, "LPT1:", "LPT1:", R521_FILES, 0); }
-E2E_SCENARIO(install_winxp) { return InstallSample("winxp", R524, R524, "COM2:", "COM2:", R524_FILES, 1); }
-E2E_SCENARIO(install_vista) { return InstallSample("vista", R528, R528, "FILE:", "FILE:", R528_FILES, 0); }
+DEFINE_SCENARIO(install_win2k) { return InstallSample("win2k", R521, R521, "LPT1:", "LPT1:", R521_FILES, 0); }
+DEFINE_SCENARIO(install_winxp) { return InstallSample("winxp", R524, R524, "COM2:", "COM2:", R524_FILES, 1); }
+DEFINE_SCENARIO(install_vista) { return InstallSample("vista", R528, R528, "FILE:", "FILE:", R528_FILES, 0); }
 /* The page's own choices: the first model, and COM1: in a prefix without
    infrared ports. */
-E2E_SCENARIO(install_win7) { return InstallSample("win7", NULL, R521, NULL, "COM1:", R521_FILES, 1); }
+DEFINE_SCENARIO(install_win7) { return InstallSample("win7", NULL, R521, NULL, "COM1:", R521_FILES, 1); }
 
 /* 1 when the directory holds no temporary file of the copy (a name ending
    in "~new" or "~old"). */
@@ -267,7 +63,7 @@ static int NoTemporaryFiles(const char *directory)
         HANDLE search = FindFirstFileA(path, &found);
         if (search != INVALID_HANDLE_VALUE) {
             FindClose(search);
-            return E2eFail(__FILE__, __LINE__, "%s\\%s is left", directory, found.cFileName);
+            return WalkFail(__FILE__, __LINE__, "%s\\%s is left", directory, found.cFileName);
         }
     }
     return 1;
@@ -278,27 +74,27 @@ static int NoTemporaryFiles(const char *directory)
    across processes). The installation completes; the driver directory gets
    the new file, the earlier one in 3\ stays whole, the files after it are
    installed in both places, and no temporary file is left. */
-E2E_SCENARIO(install_locked_in_version_dir)
+DEFINE_SCENARIO(install_locked_in_version_dir)
 {
-    E2E_REQUIRE(PreparePackage(E2e.SampleDir), "package folder not prepared");
+    WALK_REQUIRE(PreparePackage(Session.SampleDir), "package folder not prepared");
     RemoveInstalled(R521);
     char directory[MAX_PATH], version[MAX_PATH], first[MAX_PATH], locked[MAX_PATH], source[MAX_PATH];
-    E2E_REQUIRE(ReadX86DriverDirectory(directory, sizeof directory), "no driver directory");
+    WALK_REQUIRE(ReadX86DriverDirectory(directory, sizeof directory), "no driver directory");
     snprintf(version, sizeof version, "%s\\3", directory);
     snprintf(first, sizeof first, "%s\\KV_R52x.DLL", directory);
     snprintf(locked, sizeof locked, "%s\\KV_R52x.DLL", version);
-    snprintf(source, sizeof source, "%sKV_R52x.DLL", E2e.PackageDir);
+    snprintf(source, sizeof source, "%sKV_R52x.DLL", Session.PackageDir);
     static const char earlier[] = "earlier version";
     const char *const earlierFiles[] = { first, locked };
     for (const char *path : earlierFiles) {
         HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
         DWORD written = 0;
-        E2E_REQUIRE(file != INVALID_HANDLE_VALUE && WriteFile(file, earlier, sizeof earlier - 1, &written, NULL),
+        WALK_REQUIRE(file != INVALID_HANDLE_VALUE && WriteFile(file, earlier, sizeof earlier - 1, &written, NULL),
                     "%s not written", path);
         CloseHandle(file);
     }
     HANDLE lock = CreateFileA(locked, GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
-    E2E_REQUIRE(lock != INVALID_HANDLE_VALUE, "%s not opened", locked);
+    WALK_REQUIRE(lock != INVALID_HANDLE_VALUE, "%s not opened", locked);
 
     InstallPlan plan = { "win7", R521, "LPT1:", 0, 0, 0 };
     InstallRecord record;
@@ -315,9 +111,9 @@ E2E_SCENARIO(install_locked_in_version_dir)
     }
 
     if (passed && strcmp(held, earlier) != 0)
-        passed = E2eFail(__FILE__, __LINE__, "%s holds \"%s\"", locked, held);
-    if (passed && !SameContent(source, first))
-        passed = E2eFail(__FILE__, __LINE__, "%s is not the expanded KV_R52x.DLL", first);
+        passed = WalkFail(__FILE__, __LINE__, "%s holds \"%s\"", locked, held);
+    if (passed && !SameAsPackageFile(source, first))
+        passed = WalkFail(__FILE__, __LINE__, "%s is not the expanded KV_R52x.DLL", first);
     passed = passed && CheckInstalled(R521, "LPT1:", "UNIDRV.DLL,UNIDRVUI.DLL,UNIDRV.HLP", 0);
     passed = passed && NoTemporaryFiles(directory) && NoTemporaryFiles(version);
     if (passed)
@@ -335,14 +131,14 @@ E2E_SCENARIO(install_locked_in_version_dir)
    ends with the failure page and no default printer. A 32-bit spooler adds
    that printer, so the refusal cannot be produced on that road; the unit
    tests refuse it through the spooler seam. */
-E2E_SCENARIO(install_printer_refused)
+DEFINE_SCENARIO(install_printer_refused)
 {
     if (OwnEnvironmentIsX86()) {
         printf("a 32-bit process's spooler adds a printer on a \"Windows NT x86\" driver: no refusal to "
                "produce on this road (skipped)\n");
-        return E2E_SKIPPED;
+        return SCENARIO_SKIPPED;
     }
-    E2E_REQUIRE(PreparePackage(E2e.SampleDir), "package folder not prepared");
+    WALK_REQUIRE(PreparePackage(Session.SampleDir), "package folder not prepared");
     RemoveInstalled(R521);
     InstallPlan plan = { "win7", R521, "LPT1:", 1, 0, 1 };
     InstallRecord record;
@@ -350,15 +146,15 @@ E2E_SCENARIO(install_printer_refused)
     static const char expected[] = "Cannot add a printer!\r\n(System Error Code : ";
     int code = atoi(record.RefusalText + strlen(expected));
     if (passed && (strncmp(record.RefusalText, expected, strlen(expected)) != 0 || code <= 0))
-        passed = E2eFail(__FILE__, __LINE__, "the box says \"%s\"", record.RefusalText);
+        passed = WalkFail(__FILE__, __LINE__, "the box says \"%s\"", record.RefusalText);
     if (passed)
         printf("printer refused with system error code %d in both runs\n", code);
     if (passed && PrinterExists(R521))
-        passed = E2eFail(__FILE__, __LINE__, "a printer %s exists", R521);
+        passed = WalkFail(__FILE__, __LINE__, "a printer %s exists", R521);
     char device[512];
     GetProfileStringA("windows", "device", "", device, sizeof device);
     if (passed && strncmp(device, R521 ",", strlen(R521 ",")) == 0)
-        passed = E2eFail(__FILE__, __LINE__, "default printer entry \"%s\"", device);
+        passed = WalkFail(__FILE__, __LINE__, "default printer entry \"%s\"", device);
     RemoveInstalled(R521);
     return passed;
 }

@@ -10,8 +10,8 @@
  */
 #include <stdio.h>
 #include <string.h>
-#include "e2e.h"
-#include "spooler_fixtures.h"
+#include "session.h"
+#include "spooler_readback.h"
 #include "ui/resources/resource.h"
 
 #define OWNER_CLASS "KV_R52X_Driver_Setup"
@@ -37,16 +37,16 @@ static const char QuestionText[] = "Are you sure you want to cancel Kest Printer
 /* Finding the wizard's windows                                        */
 
 /* An enabled, visible dialog of setup.exe holding the control. */
-static HWND WaitForDialog(int controlId, const char *caption = NULL, DWORD timeoutMs = E2E_WINDOW_TIMEOUT)
+static HWND WaitForDialog(int controlId, const char *caption = NULL, DWORD timeoutMs = WINDOW_TIMEOUT)
 {
-    return WaitForEnabledDialog(E2e.Setup.dwProcessId, controlId, caption, timeoutMs);
+    return WaitForEnabledDialog(Session.Setup.dwProcessId, controlId, caption, timeoutMs);
 }
 
-static HWND WaitForWelcome(DWORD timeoutMs = E2E_WINDOW_TIMEOUT) { return WaitForDialog(IDC_WELCOME_TEXT, WIZARD_CAPTION, timeoutMs); }
-static HWND WaitForModelPage(DWORD timeoutMs = E2E_WINDOW_TIMEOUT) { return WaitForDialog(IDC_MODEL_LIST, WIZARD_CAPTION, timeoutMs); }
-static HWND WaitForPortPage(DWORD timeoutMs = E2E_WINDOW_TIMEOUT) { return WaitForDialog(IDC_PORT_LIST, WIZARD_CAPTION, timeoutMs); }
-static HWND WaitForExitPage(DWORD timeoutMs = E2E_WINDOW_TIMEOUT) { return WaitForDialog(IDC_EXIT_TEXT, EXIT_CAPTION, timeoutMs); }
-static HWND WaitForCopyDialog(DWORD timeoutMs = E2E_WINDOW_TIMEOUT) { return WaitForDialog(IDC_COPY_BAR, COPY_CAPTION, timeoutMs); }
+static HWND WaitForWelcome(DWORD timeoutMs = WINDOW_TIMEOUT) { return WaitForDialog(IDC_WELCOME_TEXT, WIZARD_CAPTION, timeoutMs); }
+static HWND WaitForModelPage(DWORD timeoutMs = WINDOW_TIMEOUT) { return WaitForDialog(IDC_MODEL_LIST, WIZARD_CAPTION, timeoutMs); }
+static HWND WaitForPortPage(DWORD timeoutMs = WINDOW_TIMEOUT) { return WaitForDialog(IDC_PORT_LIST, WIZARD_CAPTION, timeoutMs); }
+static HWND WaitForExitPage(DWORD timeoutMs = WINDOW_TIMEOUT) { return WaitForDialog(IDC_EXIT_TEXT, EXIT_CAPTION, timeoutMs); }
+static HWND WaitForCopyDialog(DWORD timeoutMs = WINDOW_TIMEOUT) { return WaitForDialog(IDC_COPY_BAR, COPY_CAPTION, timeoutMs); }
 
 /* The status window showing `text`. */
 static HWND WaitForStatus(const char *text, DWORD timeoutMs)
@@ -145,7 +145,7 @@ static int FilesInstalled(const char *files, char *bad, int badSize)
     for (const char *name = files; *name; name += strlen(name) + 1) {
         char path[MAX_PATH];
         DWORD sourceLength = 0;
-        snprintf(path, sizeof path, "%s%s", E2e.PackageDir, name);
+        snprintf(path, sizeof path, "%s%s", Session.PackageDir, name);
         if (!ReadWholeFile(path, source, sizeof source, &sourceLength))
             return snprintf(bad, badSize, "%s (source)", name), 0;
         int compressed = sourceLength >= 14 && memcmp(source, "SZDD", 4) == 0;
@@ -174,7 +174,7 @@ static int DefaultPrinterIs(const char *expected)
 {
     char device[1024];
     ReadDefaultPrinter(device, sizeof device);
-    E2E_REQUIRE(strcmp(device, expected) == 0, "default printer \"%s\", expected \"%s\"", device, expected);
+    WALK_REQUIRE(strcmp(device, expected) == 0, "default printer \"%s\", expected \"%s\"", device, expected);
     return 1;
 }
 
@@ -232,7 +232,7 @@ static int WithCleanSpooler(int (*body)(void))
 {
     RemoveSampleModels();
     for (const char *model : SampleModels)
-        E2E_REQUIRE(StageOwnEnvironmentDriver(model), "no %s driver for this process's environment", model);
+        WALK_REQUIRE(StageOwnEnvironmentDriver(model), "no %s driver for this process's environment", model);
     ReadDefaultPrinter(SavedDefault, sizeof SavedDefault);
     int passed = body();
     EndSetup();
@@ -250,50 +250,50 @@ static int WithCleanSpooler(int (*body)(void))
    reading status for about a second, then the page. */
 static int StartToWelcome(HWND *welcome, int timing)
 {
-    E2E_REQUIRE(SetWineVersion("win7"), "Wine version not set");
-    E2E_REQUIRE(LaunchSetup(NULL), "setup.exe not started");
-    HWND owner = WaitForAnyWindow(E2e.Setup.dwProcessId, OWNER_CLASS, NULL, E2E_WINDOW_TIMEOUT);
-    E2E_REQUIRE(owner, "no owner window");
+    WALK_REQUIRE(SetWineVersion("win7"), "Wine version not set");
+    WALK_REQUIRE(LaunchSetup(NULL), "setup.exe not started");
+    HWND owner = WaitForAnyWindow(Session.Setup.dwProcessId, OWNER_CLASS, NULL, WINDOW_TIMEOUT);
+    WALK_REQUIRE(owner, "no owner window");
     DWORD ownerSeen = GetTickCount();
     if (timing) {
-        HWND status = WaitForStatus("Reading setup information...", E2E_WINDOW_TIMEOUT);
+        HWND status = WaitForStatus("Reading setup information...", WINDOW_TIMEOUT);
         DWORD statusSeen = GetTickCount();
-        E2E_REQUIRE(status, "no \"Reading setup information...\" status window");
+        WALK_REQUIRE(status, "no \"Reading setup information...\" status window");
         Shot("reading");
-        E2E_REQUIRE(!WaitForWelcome(0), "the welcome page came with the status window");
+        WALK_REQUIRE(!WaitForWelcome(0), "the welcome page came with the status window");
         *welcome = WaitForWelcome();
         DWORD welcomeSeen = GetTickCount();
-        E2E_REQUIRE(*welcome, "no welcome page after the status window");
+        WALK_REQUIRE(*welcome, "no welcome page after the status window");
         printf("owner to status %lu ms, status to welcome %lu ms\n", statusSeen - ownerSeen,
                welcomeSeen - statusSeen);
         /* Seen from another process, each moment may be noticed late on a
            busy machine: the bounds are loose. The unit test of the
            sequencer measures the waits themselves. */
-        E2E_REQUIRE(statusSeen - ownerSeen <= 5000, "the status window came %lu ms after the owner window",
+        WALK_REQUIRE(statusSeen - ownerSeen <= 5000, "the status window came %lu ms after the owner window",
                     statusSeen - ownerSeen);
-        E2E_REQUIRE(welcomeSeen - statusSeen >= 300 && welcomeSeen - statusSeen <= 8000,
+        WALK_REQUIRE(welcomeSeen - statusSeen >= 300 && welcomeSeen - statusSeen <= 8000,
                     "the status window stood %lu ms", welcomeSeen - statusSeen);
-        E2E_REQUIRE(!IsWindow(status) || !IsWindowVisible(status), "the status window stays with the welcome page");
+        WALK_REQUIRE(!IsWindow(status) || !IsWindowVisible(status), "the status window stays with the welcome page");
     } else {
         *welcome = WaitForWelcome();
-        E2E_REQUIRE(*welcome, "no welcome page");
+        WALK_REQUIRE(*welcome, "no welcome page");
     }
     return 1;
 }
 
 static int NextToModelPage(HWND welcome, HWND *modelPage)
 {
-    E2E_REQUIRE(ClickButton(welcome, ID_NEXT), "no Next on the welcome page");
+    WALK_REQUIRE(ClickButton(welcome, ID_NEXT), "no Next on the welcome page");
     *modelPage = WaitForModelPage();
-    E2E_REQUIRE(*modelPage, "no model page after Next");
+    WALK_REQUIRE(*modelPage, "no model page after Next");
     return 1;
 }
 
 static int NextToPortPage(HWND modelPage, HWND *portPage)
 {
-    E2E_REQUIRE(ClickButton(modelPage, ID_NEXT), "no Next on the model page");
+    WALK_REQUIRE(ClickButton(modelPage, ID_NEXT), "no Next on the model page");
     *portPage = WaitForPortPage();
-    E2E_REQUIRE(*portPage, "no port page after Next");
+    WALK_REQUIRE(*portPage, "no port page after Next");
     return 1;
 }
 
@@ -301,10 +301,10 @@ static int NextToPortPage(HWND modelPage, HWND *portPage)
    setup.exe started, Next to the port page. */
 static int ToPortPage(HWND *portPage, const char *missing = NULL)
 {
-    E2E_REQUIRE(PreparePackage(E2e.SampleDir), "package folder not prepared");
+    WALK_REQUIRE(PreparePackage(Session.SampleDir), "package folder not prepared");
     char path[MAX_PATH];
-    snprintf(path, sizeof path, "%s%s", E2e.PackageDir, missing ? missing : "");
-    E2E_REQUIRE(!missing || DeleteFileA(path), "%s not deleted", path);
+    snprintf(path, sizeof path, "%s%s", Session.PackageDir, missing ? missing : "");
+    WALK_REQUIRE(!missing || DeleteFileA(path), "%s not deleted", path);
     HWND welcome, modelPage;
     return StartToWelcome(&welcome, 0) && NextToModelPage(welcome, &modelPage) && NextToPortPage(modelPage, portPage);
 }
@@ -314,27 +314,27 @@ static int ToPortPage(HWND *portPage, const char *missing = NULL)
    their 2-second waits, then the success page. */
 static int CopyAndRegister(HWND portPage, HWND *exitPage)
 {
-    E2E_REQUIRE(ClickButton(portPage, ID_NEXT), "no Next on the port page");
+    WALK_REQUIRE(ClickButton(portPage, ID_NEXT), "no Next on the port page");
     HWND copy = WaitForCopyDialog();
-    E2E_REQUIRE(copy, "no copy dialog");
+    WALK_REQUIRE(copy, "no copy dialog");
     /* Once the copy is under way or done: the names and the bar. The
        dialog stays one second after the last file. */
     char destination[MAX_PATH] = "";
     for (DWORD start = GetTickCount(); !destination[0] && GetTickCount() - start < 5000; PumpFor(20))
         ReadControlText(copy, IDC_COPY_DEST, destination, sizeof destination);
     Shot("copy");
-    HWND status = WaitForStatus("Writing system information...", E2E_WINDOW_TIMEOUT);
+    HWND status = WaitForStatus("Writing system information...", WINDOW_TIMEOUT);
     DWORD statusSeen = GetTickCount();
-    E2E_REQUIRE(status, "no \"Writing system information...\" status window");
-    E2E_REQUIRE(!IsWindow(copy) || !IsWindowVisible(copy), "the copy dialog stays with the status window");
+    WALK_REQUIRE(status, "no \"Writing system information...\" status window");
+    WALK_REQUIRE(!IsWindow(copy) || !IsWindowVisible(copy), "the copy dialog stays with the status window");
     Shot("writing");
     *exitPage = WaitForExitPage(30000);
     DWORD exitSeen = GetTickCount();
-    E2E_REQUIRE(*exitPage, "no exit page after the registration");
+    WALK_REQUIRE(*exitPage, "no exit page after the registration");
     printf("writing status to exit page %lu ms\n", exitSeen - statusSeen);
     /* Two registrations with a 2-second wait after each. */
-    E2E_REQUIRE(exitSeen - statusSeen >= 3000, "the registration took only %lu ms", exitSeen - statusSeen);
-    E2E_REQUIRE(!IsWindow(status) || !IsWindowVisible(status), "the status window stays with the exit page");
+    WALK_REQUIRE(exitSeen - statusSeen >= 3000, "the registration took only %lu ms", exitSeen - statusSeen);
+    WALK_REQUIRE(!IsWindow(status) || !IsWindowVisible(status), "the status window stays with the exit page");
     return 1;
 }
 
@@ -345,13 +345,13 @@ static int CheckExitPage(HWND exitPage, int success)
     ReadControlText(exitPage, IDC_EXIT_TEXT, text, sizeof text);
     ReadControlText(exitPage, IDC_EXIT_NOTICE, notice, sizeof notice);
     const char *expected = success ? "The Installation has done successfully." : "The Installation has failed.";
-    E2E_REQUIRE(strcmp(text, expected) == 0, "exit page says \"%s\"", text);
-    E2E_REQUIRE(notice[0] && !strchr(notice, '\n'), "notice line \"%s\"", notice);
+    WALK_REQUIRE(strcmp(text, expected) == 0, "exit page says \"%s\"", text);
+    WALK_REQUIRE(notice[0] && !strchr(notice, '\n'), "notice line \"%s\"", notice);
     HWND box = GetDlgItem(exitPage, IDC_SET_DEFAULT);
-    E2E_REQUIRE(!!IsWindowVisible(box) == success, "default-printer box %s", success ? "hidden" : "shown");
+    WALK_REQUIRE(!!IsWindowVisible(box) == success, "default-printer box %s", success ? "hidden" : "shown");
     if (success)
-        E2E_REQUIRE(CheckState(exitPage, IDC_SET_DEFAULT) == BST_CHECKED, "default-printer box not checked");
-    E2E_REQUIRE(FocusedControl(exitPage) == GetDlgItem(exitPage, IDOK), "Ok has not the focus");
+        WALK_REQUIRE(CheckState(exitPage, IDC_SET_DEFAULT) == BST_CHECKED, "default-printer box not checked");
+    WALK_REQUIRE(FocusedControl(exitPage) == GetDlgItem(exitPage, IDOK), "Ok has not the focus");
     return 1;
 }
 
@@ -361,17 +361,17 @@ enum ExitWay { OK_BOX_CHECKED, OK_BOX_CLEARED, ESCAPE_KEY };
 static int FinishExitPage(HWND exitPage, ExitWay way)
 {
     if (way == OK_BOX_CLEARED) {
-        E2E_REQUIRE(ClickButton(exitPage, IDC_SET_DEFAULT), "no default-printer box");
+        WALK_REQUIRE(ClickButton(exitPage, IDC_SET_DEFAULT), "no default-printer box");
         PumpFor(100);
-        E2E_REQUIRE(CheckState(exitPage, IDC_SET_DEFAULT) == BST_UNCHECKED, "the box stays checked");
+        WALK_REQUIRE(CheckState(exitPage, IDC_SET_DEFAULT) == BST_UNCHECKED, "the box stays checked");
     }
     if (way == ESCAPE_KEY)
         PostEscape(exitPage);
     else
-        E2E_REQUIRE(ClickButton(exitPage, IDOK), "no Ok on the exit page");
+        WALK_REQUIRE(ClickButton(exitPage, IDOK), "no Ok on the exit page");
     DWORD exitCode = 1;
-    E2E_REQUIRE(WaitForSetupExit(E2E_EXIT_TIMEOUT, &exitCode), "setup.exe still runs after the exit page");
-    E2E_REQUIRE(exitCode == 0, "exit code %lu", exitCode);
+    WALK_REQUIRE(WaitForSetupExit(EXIT_TIMEOUT, &exitCode), "setup.exe still runs after the exit page");
+    WALK_REQUIRE(exitCode == 0, "exit code %lu", exitCode);
     return 1;
 }
 
@@ -381,32 +381,32 @@ static int FinishExitPage(HWND exitPage, ExitWay way)
 static int CheckInstalled(const char *model, const char *port, const char *files, const char *dataType)
 {
     const DRIVER_INFO_6A *driver = (const DRIVER_INFO_6A *)ReadDriverRecord(model, 6);
-    E2E_REQUIRE(driver, "driver %s not registered", model);
+    WALK_REQUIRE(driver, "driver %s not registered", model);
     char expected[2048] = "", got[2048] = "", previous[512] = "";
     JoinBareNames(expected, sizeof expected, files);
     JoinBareNames(got, sizeof got, driver->pDependentFiles);
     JoinBareNames(previous, sizeof previous, driver->pszzPreviousNames);
     printf("driver %s: files %s; previous names %s\n", model, got, previous);
-    E2E_REQUIRE(strcmp(got, expected) == 0, "driver %s has the files %s", model, got);
-    E2E_REQUIRE(strcmp(driver->pDefaultDataType, dataType) == 0, "driver %s has the data type \"%s\"", model,
+    WALK_REQUIRE(strcmp(got, expected) == 0, "driver %s has the files %s", model, got);
+    WALK_REQUIRE(strcmp(driver->pDefaultDataType, dataType) == 0, "driver %s has the data type \"%s\"", model,
                 driver->pDefaultDataType);
     /* The previous names: the model's own name alone, even after another
        model with a longer name was chosen first. */
-    E2E_REQUIRE(strcmp(previous, model) == 0, "driver %s has the previous names %s", model, previous);
+    WALK_REQUIRE(strcmp(previous, model) == 0, "driver %s has the previous names %s", model, previous);
     const PRINTER_INFO_2A *printer = ReadPrinterRecord(model);
-    E2E_REQUIRE(printer, "no printer %s", model);
-    E2E_REQUIRE(strcmp(printer->pDriverName, model) == 0, "printer %s uses the driver %s", model, printer->pDriverName);
-    E2E_REQUIRE(strcmp(printer->pPortName, port) == 0, "printer %s is on the port %s", model, printer->pPortName);
+    WALK_REQUIRE(printer, "no printer %s", model);
+    WALK_REQUIRE(strcmp(printer->pDriverName, model) == 0, "printer %s uses the driver %s", model, printer->pDriverName);
+    WALK_REQUIRE(strcmp(printer->pPortName, port) == 0, "printer %s is on the port %s", model, printer->pPortName);
     char bad[512];
-    E2E_REQUIRE(FilesInstalled(files, bad, sizeof bad), "driver file not installed: %s", bad);
+    WALK_REQUIRE(FilesInstalled(files, bad, sizeof bad), "driver file not installed: %s", bad);
     return 1;
 }
 
 static int NothingInstalled(void)
 {
     for (const char *model : SampleModels) {
-        E2E_REQUIRE(!DriverRegistered(model), "driver %s registered", model);
-        E2E_REQUIRE(!PrinterExists(model), "printer %s exists", model);
+        WALK_REQUIRE(!DriverRegistered(model), "driver %s registered", model);
+        WALK_REQUIRE(!PrinterExists(model), "printer %s exists", model);
     }
     return 1;
 }
@@ -419,19 +419,19 @@ enum CancelWay { CANCEL_BUTTON, CANCEL_ESCAPE, CANCEL_CLOSE_BOX };
 static int AskCancel(HWND page, CancelWay way, int answer, const char *shot)
 {
     if (way == CANCEL_BUTTON)
-        E2E_REQUIRE(ClickButton(page, IDCANCEL), "no Cancel");
+        WALK_REQUIRE(ClickButton(page, IDCANCEL), "no Cancel");
     else if (way == CANCEL_ESCAPE)
         PostEscape(page);
     else
         PostMessageA(page, WM_SYSCOMMAND, SC_CLOSE, 0);
     char text[256];
     HWND question = WaitForMessageDialog("Question", text, sizeof text);
-    E2E_REQUIRE(question, "no cancel question");
-    E2E_REQUIRE(strcmp(text, QuestionText) == 0, "question \"%s\"", text);
+    WALK_REQUIRE(question, "no cancel question");
+    WALK_REQUIRE(strcmp(text, QuestionText) == 0, "question \"%s\"", text);
     if (shot)
         Shot(shot);
-    E2E_REQUIRE(ClickButton(question, answer), "no button %d in the question", answer);
-    E2E_REQUIRE(WaitForWindowGone(question, E2E_WINDOW_TIMEOUT), "the question stays");
+    WALK_REQUIRE(ClickButton(question, answer), "no button %d in the question", answer);
+    WALK_REQUIRE(WaitForWindowGone(question, WINDOW_TIMEOUT), "the question stays");
     return 1;
 }
 
@@ -440,7 +440,7 @@ static int AskCancel(HWND page, CancelWay way, int answer, const char *shot)
 static int EndsAsFailure(const char *shot)
 {
     HWND exitPage = WaitForExitPage();
-    E2E_REQUIRE(exitPage, "no exit page after the cancel");
+    WALK_REQUIRE(exitPage, "no exit page after the cancel");
     if (shot)
         Shot(shot);
     if (!CheckExitPage(exitPage, 0) || !FinishExitPage(exitPage, OK_BOX_CHECKED))
@@ -455,30 +455,30 @@ static int EndsAsFailure(const char *shot)
    box left checked. */
 static int WholeInstallation(void)
 {
-    E2E_REQUIRE(PreparePackage(E2e.SampleDir), "package folder not prepared");
+    WALK_REQUIRE(PreparePackage(Session.SampleDir), "package folder not prepared");
     HWND welcome, modelPage, portPage, exitPage;
     if (!StartToWelcome(&welcome, 1))
         return 0;
     Shot("welcome");
     char text[512];
     ReadControlText(welcome, IDC_WELCOME_TEXT, text, sizeof text);
-    E2E_REQUIRE(strstr(text, "Supported operating system:\r\n\tWindows 7 Home x86") == text, "welcome text \"%s\"", text);
-    E2E_REQUIRE(FocusedControl(welcome) == GetDlgItem(welcome, ID_NEXT), "Next has not the focus");
+    WALK_REQUIRE(strstr(text, "Supported operating system:\r\n\tWindows 7 Home x86") == text, "welcome text \"%s\"", text);
+    WALK_REQUIRE(FocusedControl(welcome) == GetDlgItem(welcome, ID_NEXT), "Next has not the focus");
 
     if (!NextToModelPage(welcome, &modelPage))
         return 0;
     Shot("model");
-    E2E_REQUIRE(ListCount(modelPage, IDC_MODEL_LIST) == 3, "%d models listed", ListCount(modelPage, IDC_MODEL_LIST));
+    WALK_REQUIRE(ListCount(modelPage, IDC_MODEL_LIST) == 3, "%d models listed", ListCount(modelPage, IDC_MODEL_LIST));
     SelectedText(modelPage, IDC_MODEL_LIST, text, sizeof text);
-    E2E_REQUIRE(strcmp(text, MODEL_521) == 0, "model selected: \"%s\"", text);
-    E2E_REQUIRE(FocusedControl(modelPage) == GetDlgItem(modelPage, IDC_MODEL_LIST), "the model list has not the focus");
+    WALK_REQUIRE(strcmp(text, MODEL_521) == 0, "model selected: \"%s\"", text);
+    WALK_REQUIRE(FocusedControl(modelPage) == GetDlgItem(modelPage, IDC_MODEL_LIST), "the model list has not the focus");
 
     if (!NextToPortPage(modelPage, &portPage))
         return 0;
     Shot("port");
     SelectedText(portPage, IDC_PORT_LIST, text, sizeof text);
-    E2E_REQUIRE(strcmp(text, "COM1:") == 0, "port selected: \"%s\"", text);
-    E2E_REQUIRE(FocusedControl(portPage) == GetDlgItem(portPage, IDC_PORT_LIST), "the port list has not the focus");
+    WALK_REQUIRE(strcmp(text, "COM1:") == 0, "port selected: \"%s\"", text);
+    WALK_REQUIRE(FocusedControl(portPage) == GetDlgItem(portPage, IDC_PORT_LIST), "the port list has not the focus");
 
     if (!CopyAndRegister(portPage, &exitPage))
         return 0;
@@ -488,34 +488,34 @@ static int WholeInstallation(void)
 
     return CheckInstalled(MODEL_521, "COM1:", Files521, "RAW") && DefaultPrinterIs(MODEL_521 "," MODEL_521 ",COM1:");
 }
-E2E_SCENARIO(wizard_whole_installation) { return WithCleanSpooler(WholeInstallation); }
+DEFINE_SCENARIO(wizard_whole_installation) { return WithCleanSpooler(WholeInstallation); }
 
 /* Over an earlier installation of the same model, whose printer stands on
    another port and whose driver has other files: both are replaced. Cancel
    answered No in the copy dialog lets the copy go on. */
 static int InstallOverEarlier(void)
 {
-    E2E_REQUIRE(AddFixturePrinter(MODEL_521, MODEL_521, "LPT3:", "OLD_R521.DLL\0"), "earlier installation not made");
+    WALK_REQUIRE(AddFixturePrinter(MODEL_521, MODEL_521, "LPT3:", "OLD_R521.DLL\0"), "earlier installation not made");
     HWND portPage, exitPage;
     if (!ToPortPage(&portPage))
         return 0;
     /* The model page's Next deleted the stale printer already. */
-    E2E_REQUIRE(!PrinterExists(MODEL_521), "the stale printer stays after the model page");
-    E2E_REQUIRE(ClickButton(portPage, ID_NEXT), "no Next on the port page");
+    WALK_REQUIRE(!PrinterExists(MODEL_521), "the stale printer stays after the model page");
+    WALK_REQUIRE(ClickButton(portPage, ID_NEXT), "no Next on the port page");
     HWND copy = WaitForCopyDialog();
-    E2E_REQUIRE(copy, "no copy dialog");
+    WALK_REQUIRE(copy, "no copy dialog");
     if (!AskCancel(copy, CANCEL_BUTTON, IDNO, "copy-question"))
         return 0;
-    HWND status = WaitForStatus("Writing system information...", E2E_WINDOW_TIMEOUT);
-    E2E_REQUIRE(status, "no registration after the copy went on");
+    HWND status = WaitForStatus("Writing system information...", WINDOW_TIMEOUT);
+    WALK_REQUIRE(status, "no registration after the copy went on");
     exitPage = WaitForExitPage(30000);
-    E2E_REQUIRE(exitPage, "no exit page");
+    WALK_REQUIRE(exitPage, "no exit page");
     if (!CheckExitPage(exitPage, 1) || !FinishExitPage(exitPage, OK_BOX_CLEARED))
         return 0;
     /* The box was cleared: the default printer stays. */
     return CheckInstalled(MODEL_521, "COM1:", Files521, "RAW") && DefaultPrinterIs(SavedDefault);
 }
-E2E_SCENARIO(wizard_install_over_earlier) { return WithCleanSpooler(InstallOverEarlier); }
+DEFINE_SCENARIO(wizard_install_over_earlier) { return WithCleanSpooler(InstallOverEarlier); }
 
 /* Back and Next through the pages: the welcome page again, the first model
    selected again after Back from the port page although another was
@@ -524,34 +524,34 @@ E2E_SCENARIO(wizard_install_over_earlier) { return WithCleanSpooler(InstallOverE
    printer stays. */
 static int BackAndNext(void)
 {
-    E2E_REQUIRE(PreparePackage(E2e.SampleDir), "package folder not prepared");
+    WALK_REQUIRE(PreparePackage(Session.SampleDir), "package folder not prepared");
     HWND welcome, modelPage, portPage, exitPage;
     char text[256];
     if (!StartToWelcome(&welcome, 0) || !NextToModelPage(welcome, &modelPage))
         return 0;
-    E2E_REQUIRE(ClickButton(modelPage, ID_BACK), "no Back on the model page");
+    WALK_REQUIRE(ClickButton(modelPage, ID_BACK), "no Back on the model page");
     welcome = WaitForWelcome();
-    E2E_REQUIRE(welcome, "no welcome page after Back");
+    WALK_REQUIRE(welcome, "no welcome page after Back");
     if (!NextToModelPage(welcome, &modelPage))
         return 0;
 
     /* The longer model first, then Back from the port page. */
-    E2E_REQUIRE(SelectItem(modelPage, IDC_MODEL_LIST, MODEL_524), "no model " MODEL_524);
+    WALK_REQUIRE(SelectItem(modelPage, IDC_MODEL_LIST, MODEL_524), "no model " MODEL_524);
     if (!NextToPortPage(modelPage, &portPage))
         return 0;
     DoubleClickFirstItem(portPage, IDC_PORT_LIST);
     PumpFor(600);
-    E2E_REQUIRE(WaitForPortPage(0) == portPage, "a double-click on a port left the page");
-    E2E_REQUIRE(ClickButton(portPage, ID_BACK), "no Back on the port page");
+    WALK_REQUIRE(WaitForPortPage(0) == portPage, "a double-click on a port left the page");
+    WALK_REQUIRE(ClickButton(portPage, ID_BACK), "no Back on the port page");
     modelPage = WaitForModelPage();
-    E2E_REQUIRE(modelPage, "no model page after Back");
+    WALK_REQUIRE(modelPage, "no model page after Back");
     SelectedText(modelPage, IDC_MODEL_LIST, text, sizeof text);
-    E2E_REQUIRE(strcmp(text, MODEL_521) == 0, "model selected after Back: \"%s\"", text);
+    WALK_REQUIRE(strcmp(text, MODEL_521) == 0, "model selected after Back: \"%s\"", text);
 
     DoubleClickFirstItem(modelPage, IDC_MODEL_LIST);
     PumpFor(600);
-    E2E_REQUIRE(WaitForModelPage(0) == modelPage, "a double-click on a model left the page");
-    E2E_REQUIRE(SelectItem(modelPage, IDC_MODEL_LIST, MODEL_528), "no model " MODEL_528);
+    WALK_REQUIRE(WaitForModelPage(0) == modelPage, "a double-click on a model left the page");
+    WALK_REQUIRE(SelectItem(modelPage, IDC_MODEL_LIST, MODEL_528), "no model " MODEL_528);
     if (!NextToPortPage(modelPage, &portPage) || !CopyAndRegister(portPage, &exitPage))
         return 0;
     if (!CheckExitPage(exitPage, 1) || !FinishExitPage(exitPage, ESCAPE_KEY))
@@ -562,44 +562,44 @@ static int BackAndNext(void)
         return 0;
     static const char *const others[] = { MODEL_521, MODEL_524 };
     for (const char *other : others) {
-        E2E_REQUIRE(!DriverRegistered(other), "driver %s registered", other);
+        WALK_REQUIRE(!DriverRegistered(other), "driver %s registered", other);
     }
     return DefaultPrinterIs(SavedDefault);  /* Escape leaves it */
 }
-E2E_SCENARIO(wizard_back_and_next) { return WithCleanSpooler(BackAndNext); }
+DEFINE_SCENARIO(wizard_back_and_next) { return WithCleanSpooler(BackAndNext); }
 
 /* Choosing a model with fewer files and a shorter name after another:
    FileList and the previous names are the new model's alone. */
 static int OtherModelAfterBack(void)
 {
-    E2E_REQUIRE(PreparePackage(E2e.SampleDir), "package folder not prepared");
+    WALK_REQUIRE(PreparePackage(Session.SampleDir), "package folder not prepared");
     HWND welcome, modelPage, portPage, exitPage;
     if (!StartToWelcome(&welcome, 0) || !NextToModelPage(welcome, &modelPage))
         return 0;
-    E2E_REQUIRE(SelectItem(modelPage, IDC_MODEL_LIST, MODEL_524), "no model " MODEL_524);
+    WALK_REQUIRE(SelectItem(modelPage, IDC_MODEL_LIST, MODEL_524), "no model " MODEL_524);
     if (!NextToPortPage(modelPage, &portPage))
         return 0;
-    E2E_REQUIRE(ClickButton(portPage, ID_BACK), "no Back on the port page");
+    WALK_REQUIRE(ClickButton(portPage, ID_BACK), "no Back on the port page");
     modelPage = WaitForModelPage();
-    E2E_REQUIRE(modelPage, "no model page after Back");
-    E2E_REQUIRE(SelectItem(modelPage, IDC_MODEL_LIST, MODEL_521), "no model " MODEL_521);
+    WALK_REQUIRE(modelPage, "no model page after Back");
+    WALK_REQUIRE(SelectItem(modelPage, IDC_MODEL_LIST, MODEL_521), "no model " MODEL_521);
     if (!NextToPortPage(modelPage, &portPage))
         return 0;
-    E2E_REQUIRE(SelectItem(portPage, IDC_PORT_LIST, "LPT2:"), "no port LPT2:");
+    WALK_REQUIRE(SelectItem(portPage, IDC_PORT_LIST, "LPT2:"), "no port LPT2:");
     if (!CopyAndRegister(portPage, &exitPage) || !FinishExitPage(exitPage, OK_BOX_CHECKED))
         return 0;
     return CheckInstalled(MODEL_521, "LPT2:", Files521, "RAW") && DefaultPrinterIs(MODEL_521 "," MODEL_521 ",LPT2:");
 }
-E2E_SCENARIO(wizard_other_model_after_back) { return WithCleanSpooler(OtherModelAfterBack); }
+DEFINE_SCENARIO(wizard_other_model_after_back) { return WithCleanSpooler(OtherModelAfterBack); }
 
 /* The port page's first selection, with ports added to or taken from the
    prefix's port list. */
 static int PortSelectedAfter(const char *added, const char *removed, const char *expected, const char *shot)
 {
     if (added)
-        E2E_REQUIRE(ChangePort(added, 1), "port %s not added", added);
+        WALK_REQUIRE(ChangePort(added, 1), "port %s not added", added);
     if (removed)
-        E2E_REQUIRE(ChangePort(removed, 0), "port %s not removed", removed);
+        WALK_REQUIRE(ChangePort(removed, 0), "port %s not removed", removed);
     HWND portPage;
     if (!ToPortPage(&portPage))
         return 0;
@@ -607,16 +607,16 @@ static int PortSelectedAfter(const char *added, const char *removed, const char 
         Shot(shot);
     char text[256];
     SelectedText(portPage, IDC_PORT_LIST, text, sizeof text);
-    E2E_REQUIRE(strcmp(text, expected) == 0, "port selected: \"%s\", expected \"%s\"", text, expected);
+    WALK_REQUIRE(strcmp(text, expected) == 0, "port selected: \"%s\", expected \"%s\"", text, expected);
     if (!expected[0]) {
         /* Nothing selected: Next warns and the page stays. */
-        E2E_REQUIRE(ClickButton(portPage, ID_NEXT), "no Next");
+        WALK_REQUIRE(ClickButton(portPage, ID_NEXT), "no Next");
         HWND warning = WaitForMessageDialog("Warinig", text, sizeof text);
-        E2E_REQUIRE(warning, "no warning");
-        E2E_REQUIRE(strcmp(text, "Select printer port to connect.") == 0, "warning \"%s\"", text);
+        WALK_REQUIRE(warning, "no warning");
+        WALK_REQUIRE(strcmp(text, "Select printer port to connect.") == 0, "warning \"%s\"", text);
         Shot("port-warning");
-        E2E_REQUIRE(ClickButton(warning, IDOK), "no Ok in the warning");
-        E2E_REQUIRE(WaitForPortPage() == portPage, "the port page did not stay");
+        WALK_REQUIRE(ClickButton(warning, IDOK), "no Ok in the warning");
+        WALK_REQUIRE(WaitForPortPage() == portPage, "the port page did not stay");
     }
     if (!AskCancel(portPage, CANCEL_BUTTON, IDYES, NULL))
         return 0;
@@ -624,47 +624,47 @@ static int PortSelectedAfter(const char *added, const char *removed, const char 
 }
 static int IrPortFirst(void) { return PortSelectedAfter("IR:", NULL, "IR:", "port-ir"); }
 static int NoPortSelected(void) { return PortSelectedAfter(NULL, "COM1:", "", "port-none"); }
-E2E_SCENARIO(wizard_port_ir_selected) { return WithCleanSpooler(IrPortFirst); }
-E2E_SCENARIO(wizard_port_none_selected) { return WithCleanSpooler(NoPortSelected); }
+DEFINE_SCENARIO(wizard_port_ir_selected) { return WithCleanSpooler(IrPortFirst); }
+DEFINE_SCENARIO(wizard_port_none_selected) { return WithCleanSpooler(NoPortSelected); }
 
 /* An INF without models: an empty list, and Next warns. */
 static int NoModels(void)
 {
-    E2E_REQUIRE(PreparePackage(NULL), "package folder not prepared");
-    E2E_REQUIRE(WritePackageFile("KV_R52x.INF", "[Version]\r\nSignature=\"$Windows NT$\"\r\n"), "INF not written");
+    WALK_REQUIRE(PreparePackage(NULL), "package folder not prepared");
+    WALK_REQUIRE(WritePackageFile("KV_R52x.INF", "[Version]\r\nSignature=\"$Windows NT$\"\r\n"), "INF not written");
     HWND welcome, modelPage;
     if (!StartToWelcome(&welcome, 0) || !NextToModelPage(welcome, &modelPage))
         return 0;
-    E2E_REQUIRE(ListCount(modelPage, IDC_MODEL_LIST) == 0, "models listed");
-    E2E_REQUIRE(ClickButton(modelPage, ID_NEXT), "no Next");
+    WALK_REQUIRE(ListCount(modelPage, IDC_MODEL_LIST) == 0, "models listed");
+    WALK_REQUIRE(ClickButton(modelPage, ID_NEXT), "no Next");
     char text[256];
     HWND warning = WaitForMessageDialog("Warinig", text, sizeof text);
-    E2E_REQUIRE(warning, "no warning");
-    E2E_REQUIRE(strcmp(text, "Select printer model to install.") == 0, "warning \"%s\"", text);
+    WALK_REQUIRE(warning, "no warning");
+    WALK_REQUIRE(strcmp(text, "Select printer model to install.") == 0, "warning \"%s\"", text);
     Shot("model-warning");
-    E2E_REQUIRE(ClickButton(warning, IDOK), "no Ok in the warning");
-    E2E_REQUIRE(WaitForModelPage() == modelPage, "the model page did not stay");
+    WALK_REQUIRE(ClickButton(warning, IDOK), "no Ok in the warning");
+    WALK_REQUIRE(WaitForModelPage() == modelPage, "the model page did not stay");
     if (!AskCancel(modelPage, CANCEL_ESCAPE, IDYES, NULL))
         return 0;
     return EndsAsFailure(NULL);
 }
-E2E_SCENARIO(wizard_no_models_warning) { return WithCleanSpooler(NoModels); }
+DEFINE_SCENARIO(wizard_no_models_warning) { return WithCleanSpooler(NoModels); }
 
 /* Cancel on each page: No keeps the page as it was; then a cancel asked in
    another way and answered Yes ends with the failure page. */
 static int CancelOn(int pageControl, CancelWay yesWay, const char *shotPrefix)
 {
-    E2E_REQUIRE(PreparePackage(E2e.SampleDir), "package folder not prepared");
+    WALK_REQUIRE(PreparePackage(Session.SampleDir), "package folder not prepared");
     HWND page;
     if (!StartToWelcome(&page, 0))
         return 0;
     if (pageControl != IDC_WELCOME_TEXT && !NextToModelPage(page, &page))
         return 0;
     if (pageControl == IDC_PORT_LIST) {
-        E2E_REQUIRE(SelectItem(page, IDC_MODEL_LIST, MODEL_528), "no model " MODEL_528);
+        WALK_REQUIRE(SelectItem(page, IDC_MODEL_LIST, MODEL_528), "no model " MODEL_528);
         if (!NextToPortPage(page, &page))
             return 0;
-        E2E_REQUIRE(SelectItem(page, IDC_PORT_LIST, "LPT1:"), "no port LPT1:");
+        WALK_REQUIRE(SelectItem(page, IDC_PORT_LIST, "LPT1:"), "no port LPT1:");
     }
     char before[256] = "", after[256] = "";
     if (pageControl != IDC_WELCOME_TEXT)
@@ -673,10 +673,10 @@ static int CancelOn(int pageControl, CancelWay yesWay, const char *shotPrefix)
     snprintf(shot, sizeof shot, "%s-question", shotPrefix);
     if (!AskCancel(page, CANCEL_BUTTON, IDNO, shot))
         return 0;
-    E2E_REQUIRE(WaitForDialog(pageControl, WIZARD_CAPTION) == page, "the page did not stay after No");
+    WALK_REQUIRE(WaitForDialog(pageControl, WIZARD_CAPTION) == page, "the page did not stay after No");
     if (pageControl != IDC_WELCOME_TEXT)
         SelectedText(page, pageControl, after, sizeof after);
-    E2E_REQUIRE(strcmp(before, after) == 0, "selection \"%s\" became \"%s\"", before, after);
+    WALK_REQUIRE(strcmp(before, after) == 0, "selection \"%s\" became \"%s\"", before, after);
     if (!AskCancel(page, yesWay, IDYES, NULL))
         return 0;
     snprintf(shot, sizeof shot, "%s-failure", shotPrefix);
@@ -685,9 +685,9 @@ static int CancelOn(int pageControl, CancelWay yesWay, const char *shotPrefix)
 static int CancelWelcome(void) { return CancelOn(IDC_WELCOME_TEXT, CANCEL_ESCAPE, "welcome"); }
 static int CancelModel(void) { return CancelOn(IDC_MODEL_LIST, CANCEL_BUTTON, "model"); }
 static int CancelPort(void) { return CancelOn(IDC_PORT_LIST, CANCEL_CLOSE_BOX, "port"); }
-E2E_SCENARIO(wizard_cancel_welcome) { return WithCleanSpooler(CancelWelcome); }
-E2E_SCENARIO(wizard_cancel_model) { return WithCleanSpooler(CancelModel); }
-E2E_SCENARIO(wizard_cancel_port) { return WithCleanSpooler(CancelPort); }
+DEFINE_SCENARIO(wizard_cancel_welcome) { return WithCleanSpooler(CancelWelcome); }
+DEFINE_SCENARIO(wizard_cancel_model) { return WithCleanSpooler(CancelModel); }
+DEFINE_SCENARIO(wizard_cancel_port) { return WithCleanSpooler(CancelPort); }
 
 /* Cancel in the copy dialog, answered Yes: the failure page, no driver. */
 static int CancelCopy(void)
@@ -695,14 +695,14 @@ static int CancelCopy(void)
     HWND portPage;
     if (!ToPortPage(&portPage))
         return 0;
-    E2E_REQUIRE(ClickButton(portPage, ID_NEXT), "no Next on the port page");
+    WALK_REQUIRE(ClickButton(portPage, ID_NEXT), "no Next on the port page");
     HWND copy = WaitForCopyDialog();
-    E2E_REQUIRE(copy, "no copy dialog");
+    WALK_REQUIRE(copy, "no copy dialog");
     if (!AskCancel(copy, CANCEL_ESCAPE, IDYES, NULL))
         return 0;
     return EndsAsFailure("copy-failure");
 }
-E2E_SCENARIO(wizard_cancel_copy) { return WithCleanSpooler(CancelCopy); }
+DEFINE_SCENARIO(wizard_cancel_copy) { return WithCleanSpooler(CancelCopy); }
 
 /* A printer of the model's name on a driver of another name: the printer
    goes on the port page's Next, but no driver of the model's name can be
@@ -710,22 +710,22 @@ E2E_SCENARIO(wizard_cancel_copy) { return WithCleanSpooler(CancelCopy); }
    installation ends as failed. */
 static int RemovalFails(void)
 {
-    E2E_REQUIRE(AddFixturePrinter(MODEL_521, OTHER_DRIVER, "LPT3:", NULL), "earlier printer not made");
+    WALK_REQUIRE(AddFixturePrinter(MODEL_521, OTHER_DRIVER, "LPT3:", NULL), "earlier printer not made");
     HWND portPage;
     if (!ToPortPage(&portPage))
         return 0;
-    E2E_REQUIRE(ClickButton(portPage, ID_NEXT), "no Next on the port page");
+    WALK_REQUIRE(ClickButton(portPage, ID_NEXT), "no Next on the port page");
     char text[512];
-    HWND box = WaitForMessageBox(E2e.Setup.dwProcessId, "Setup error", text, sizeof text, E2E_WINDOW_TIMEOUT);
-    E2E_REQUIRE(box, "no \"Setup error\" message");
+    HWND box = WaitForMessageBox(Session.Setup.dwProcessId, "Setup error", text, sizeof text, WINDOW_TIMEOUT);
+    WALK_REQUIRE(box, "no \"Setup error\" message");
     Shot("setup-error");
-    E2E_REQUIRE(strcmp(text, "Previous verion driver is currently used by an application.\nTerminate all "
+    WALK_REQUIRE(strcmp(text, "Previous verion driver is currently used by an application.\nTerminate all "
                              "applications. And then delete previous version driver from printer folderand retry.") == 0,
                 "message \"%s\"", text);
-    E2E_REQUIRE(ClickButton(box, IDOK), "no Ok in the message");
+    WALK_REQUIRE(ClickButton(box, IDOK), "no Ok in the message");
     return EndsAsFailure("setup-error-failure");
 }
-E2E_SCENARIO(wizard_removal_fails) { return WithCleanSpooler(RemovalFails); }
+DEFINE_SCENARIO(wizard_removal_fails) { return WithCleanSpooler(RemovalFails); }
 
 /* A package without one of the model's files: the copy stops with "File
    open error." and the installation ends with the failure page. */
@@ -734,13 +734,13 @@ static int CopyFails(void)
     HWND portPage;
     if (!ToPortPage(&portPage, "KV_R52x.DLL"))
         return 0;
-    E2E_REQUIRE(ClickButton(portPage, ID_NEXT), "no Next on the port page");
+    WALK_REQUIRE(ClickButton(portPage, ID_NEXT), "no Next on the port page");
     char text[256];
     HWND error = WaitForMessageDialog("Error", text, sizeof text);
-    E2E_REQUIRE(error, "no copy error");
-    E2E_REQUIRE(strcmp(text, "File open error.") == 0, "copy error \"%s\"", text);
+    WALK_REQUIRE(error, "no copy error");
+    WALK_REQUIRE(strcmp(text, "File open error.") == 0, "copy error \"%s\"", text);
     Shot("copy-error");
-    E2E_REQUIRE(ClickButton(error, IDOK), "no Ok in the copy error");
+    WALK_REQUIRE(ClickButton(error, IDOK), "no Ok in the copy error");
     return EndsAsFailure("copy-error-failure");
 }
-E2E_SCENARIO(wizard_copy_fails) { return WithCleanSpooler(CopyFails); }
+DEFINE_SCENARIO(wizard_copy_fails) { return WithCleanSpooler(CopyFails); }

@@ -1,5 +1,5 @@
 # End-to-end scenarios: e2e.exe drives the built setup.exe under Wine. Every
-# E2E_SCENARIO(name) line of a scenarios_*.cpp file becomes the CTest test
+# DEFINE_SCENARIO(name) line of a scenarios_*.cpp file becomes the CTest test
 # e2e_<name>; a scenario that cannot run on this machine exits 77, which
 # counts as skipped. The scenarios share the desktop and Wine's per-program
 # settings, so they run one at a time, and the spooler and profile with the
@@ -8,25 +8,25 @@ file(GLOB E2E_SCENARIO_SOURCES CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/scena
 # A new scenario in an existing file must reach CTest too.
 set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${E2E_SCENARIO_SOURCES})
 
-add_executable(e2e
-  ${CMAKE_CURRENT_LIST_DIR}/e2e_main.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/e2e_package.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/e2e_report.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/e2e_setup_process.cpp
-  ${E2E_SCENARIO_SOURCES})
-target_include_directories(e2e PRIVATE ${CMAKE_CURRENT_LIST_DIR} ${CMAKE_SOURCE_DIR})
-target_link_libraries(e2e PRIVATE uidriver advapi32 psapi)
+add_executable(e2e ${SCENARIO_MAIN} ${E2E_SCENARIO_SOURCES})
+target_link_libraries(e2e PRIVATE automation)
 add_dependencies(e2e setup)
 
 set(E2E_SHOTS_DIR ${CMAKE_BINARY_DIR}/e2e-shots)
 foreach(source ${E2E_SCENARIO_SOURCES})
-  file(STRINGS ${source} scenario_lines REGEX "^E2E_SCENARIO\\([A-Za-z0-9_]+\\)")
+  file(STRINGS ${source} scenario_lines REGEX "^DEFINE_SCENARIO\\([A-Za-z0-9_]+\\)")
   foreach(line ${scenario_lines})
-    string(REGEX REPLACE "^E2E_SCENARIO\\(([A-Za-z0-9_]+)\\).*" "\\1" scenario "${line}")
+    string(REGEX REPLACE "^DEFINE_SCENARIO\\(([A-Za-z0-9_]+)\\).*" "\\1" scenario "${line}")
     add_test(NAME e2e_${scenario}
       COMMAND e2e ${scenario} --setup=$<TARGET_FILE:setup> --sample=${CMAKE_SOURCE_DIR}/sample
-              --shots=${E2E_SHOTS_DIR})
+              --failure-shots=${E2E_SHOTS_DIR})
     set_tests_properties(e2e_${scenario} PROPERTIES RESOURCE_LOCK "e2e;spooler;desktop" TIMEOUT 240 LABELS e2e
                          SKIP_RETURN_CODE 77)
   endforeach()
 endforeach()
+
+# run.sh's headless installation, walk.exe, with the summary it writes.
+add_test(NAME walk_whole_installation
+  COMMAND walk whole_installation --setup=$<TARGET_FILE:setup> --sample=${CMAKE_SOURCE_DIR}/sample
+          --failure-shots=${E2E_SHOTS_DIR})
+set_tests_properties(walk_whole_installation PROPERTIES RESOURCE_LOCK "e2e;spooler;desktop" TIMEOUT 240 LABELS e2e)

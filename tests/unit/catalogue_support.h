@@ -10,7 +10,7 @@
 #include <stdio.h>
 #include <string.h>
 #include <string>
-#include "spooler_fixtures.h"
+#include "spooler_readback.h"
 #include "ui/resources/resource.h"
 #include "test_support.h"
 

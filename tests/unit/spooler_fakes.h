@@ -8,7 +8,7 @@
 
 #include <windows.h>
 #include <winspool.h>
-#include "spooler_fixtures.h"
+#include "spooler_readback.h"
 
 /* The spooler calls seen since RecordSpoolerCalls, and the refusals asked
    for: a non-zero refuse* makes that call fail with it as the last error

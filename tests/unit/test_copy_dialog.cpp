@@ -13,7 +13,7 @@
 #include "install/lz_api.h"
 #include "shell/setup_state.h"
 #include "ui/resources/resource.h"
-#include "ui_driver.h"
+#include "window_driver.h"
 #include "copy_test_files.h"
 #include "dialog_watch.h"
 

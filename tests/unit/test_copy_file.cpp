@@ -17,7 +17,7 @@
 #include "ui/resources/resource.h"
 #include "copy_test_files.h"
 #include "dialog_watch.h"
-#include "spooler_fixtures.h"
+#include "spooler_readback.h"
 #include <winspool.h>
 
 static const char SourceDir[] = "C:\\kvcopy_file\\src\\";

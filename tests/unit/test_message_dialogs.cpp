@@ -11,7 +11,7 @@
 #include "shell/setup_state.h"
 #include "ui/resources/resource.h"
 #include "ui/ui.h"
-#include "ui_driver.h"
+#include "window_driver.h"
 #include "test_support.h"
 
 static const int AllButtons[] = { IDOK, IDCANCEL, IDRETRY, IDYES, IDNO };

@@ -16,7 +16,7 @@
 #include <windows.h>
 #include "ui/resources/resource.h"
 #include "test_support.h"
-#include "ui_driver.h"
+#include "window_driver.h"
 
 static const WORD KOREAN = MAKELANGID(LANG_KOREAN, SUBLANG_DEFAULT);
 static const WORD US_ENGLISH = MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US);

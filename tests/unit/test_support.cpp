@@ -1,7 +1,7 @@
 #include "test_support.h"
 #include <stdio.h>
 #include <string.h>
-#include "ui_driver.h"
+#include "window_driver.h"
 
 int WriteTextFile(const char *path, const char *text)
 {

@@ -15,7 +15,7 @@
 #include <windows.h>
 #include <stdio.h>
 #include <string.h>
-#include "ui_driver.h"
+#include "window_driver.h"
 
 #define SCRIPT_WAIT_MS 20000
 

@@ -1,4 +1,4 @@
-#include "spooler_fixtures.h"
+#include "spooler_readback.h"
 #include <string.h>
 
 static char Environment[] = "Windows NT x86";

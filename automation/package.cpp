@@ -1,6 +1,6 @@
 #include <stdio.h>
 #include <string.h>
-#include "e2e.h"
+#include "session.h"
 
 void ToWindowsPath(const char *path, char *out, size_t size)
 {
@@ -53,7 +53,7 @@ static int CopyFolderFiles(const char *folder)
             continue;
         char source[MAX_PATH], target[MAX_PATH];
         snprintf(source, sizeof source, "%s\\%s", folder, entry.cFileName);
-        snprintf(target, sizeof target, "%s%s", E2e.PackageDir, entry.cFileName);
+        snprintf(target, sizeof target, "%s%s", Session.PackageDir, entry.cFileName);
         if (!CopyFileA(source, target, FALSE)) {
             printf("could not copy %s to %s\n", source, target);
             ok = 0;
@@ -66,7 +66,7 @@ static int CopyFolderFiles(const char *folder)
 int PreparePackage(const char *sourceDir)
 {
     char folder[MAX_PATH];
-    snprintf(folder, sizeof folder, PACKAGE_ROOT "\\%s", E2e.Scenario);
+    snprintf(folder, sizeof folder, PACKAGE_ROOT "\\%s", Session.Scenario);
     CreateDirectoryA(PACKAGE_ROOT, NULL);
     if (!DeleteTree(folder)) {
         printf("could not delete the old package folder %s\n", folder);
@@ -76,12 +76,12 @@ int PreparePackage(const char *sourceDir)
         printf("could not create %s\n", folder);
         return 0;
     }
-    snprintf(E2e.PackageDir, sizeof E2e.PackageDir, "%s\\", folder);
+    snprintf(Session.PackageDir, sizeof Session.PackageDir, "%s\\", folder);
 
     char target[MAX_PATH];
-    snprintf(target, sizeof target, "%ssetup.exe", E2e.PackageDir);
-    if (!CopyFileA(E2e.SetupExe, target, FALSE)) {
-        printf("could not copy setup.exe from \"%s\"\n", E2e.SetupExe);
+    snprintf(target, sizeof target, "%ssetup.exe", Session.PackageDir);
+    if (!CopyFileA(Session.SetupExe, target, FALSE)) {
+        printf("could not copy setup.exe from \"%s\"\n", Session.SetupExe);
         return 0;
     }
     if (sourceDir && sourceDir[0])
@@ -92,7 +92,7 @@ int PreparePackage(const char *sourceDir)
 int WritePackageFile(const char *name, const char *text)
 {
     char path[MAX_PATH];
-    snprintf(path, sizeof path, "%s%s", E2e.PackageDir, name);
+    snprintf(path, sizeof path, "%s%s", Session.PackageDir, name);
     HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
     if (file == INVALID_HANDLE_VALUE)
         return 0;

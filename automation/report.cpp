@@ -1,15 +1,16 @@
 #include <stdarg.h>
 #include <stdio.h>
-#include "e2e.h"
+#include "session.h"
 
-int Shot(const char *name)
+/* Saves the screen as <shots>\<scenario>-<name>.bmp. */
+static int SaveShot(const char *name)
 {
-    if (!E2e.ShotsDir[0])
+    if (!Session.ShotsDir[0])
         return 1;
     /* A window found a moment ago may not have painted its controls yet. */
     PumpFor(300);
     char path[MAX_PATH];
-    snprintf(path, sizeof path, "%s\\%s-%s.bmp", E2e.ShotsDir, E2e.Scenario, name);
+    snprintf(path, sizeof path, "%s\\%s-%s.bmp", Session.ShotsDir, Session.Scenario, name);
     if (!SaveScreenshot(path)) {
         printf("could not save screenshot %s\n", path);
         return 0;
@@ -18,7 +19,12 @@ int Shot(const char *name)
     return 1;
 }
 
-int E2eFail(const char *file, int line, const char *format, ...)
+int Shot(const char *name)
+{
+    return Session.ShotEveryStep ? SaveShot(name) : 1;
+}
+
+int WalkFail(const char *file, int line, const char *format, ...)
 {
     const char *base = file;
     for (const char *p = file; *p; p++)
@@ -31,12 +37,12 @@ int E2eFail(const char *file, int line, const char *format, ...)
     va_end(arguments);
     printf("\n");
     DWORD exitCode;
-    if (E2e.Setup.hProcess && WaitForSingleObject(E2e.Setup.hProcess, 0) == WAIT_OBJECT_0 &&
-        GetExitCodeProcess(E2e.Setup.hProcess, &exitCode))
+    if (Session.Setup.hProcess && WaitForSingleObject(Session.Setup.hProcess, 0) == WAIT_OBJECT_0 &&
+        GetExitCodeProcess(Session.Setup.hProcess, &exitCode))
         printf("setup.exe has ended with exit code %lu\n", exitCode);
-    else if (E2e.Setup.hProcess)
+    else if (Session.Setup.hProcess)
         printf("setup.exe is still running\n");
     DumpWindows(0);
-    Shot("failure");
+    SaveShot("failure");
     return 0;
 }

@@ -1,17 +1,17 @@
 /*
- * e2e.exe: runs one end-to-end scenario.
- * Usage: e2e.exe SCENARIO [--setup=PATH] [--sample=DIR] [--shots=DIR]
- *        e2e.exe --list
- * Paths may be Unix paths (they are taken as Wine's Z: drive). Without
- * --shots the folder named by the environment variable E2E_SHOTS is used.
+ * The entry of walk.exe, e2e.exe and bench.exe: runs one scenario by name.
+ * Usage: PROGRAM SCENARIO [--setup=PATH] [--sample=DIR] [--shots=DIR | --failure-shots=DIR]
+ *        PROGRAM --list
+ * --shots keeps a screenshot of every step, --failure-shots only that of a
+ * failure. Paths may be Unix paths (they are taken as Wine's Z: drive).
  * Exit code 0 when the scenario passed, 77 when it was skipped.
  */
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
-#include "e2e.h"
+#include "session.h"
 
-E2eContext E2e;
+SessionContext Session;
 
 #define MAX_SCENARIOS 256
 
@@ -55,7 +55,7 @@ int main(int argc, char **argv)
 {
     setvbuf(stdout, NULL, _IONBF, 0);
     if (argc < 2) {
-        printf("usage: e2e.exe SCENARIO [--setup=PATH] [--sample=DIR] [--shots=DIR] | --list\n");
+        printf("usage: SCENARIO [--setup=PATH] [--sample=DIR] [--shots=DIR | --failure-shots=DIR] | --list\n");
         return 2;
     }
     if (strcmp(argv[1], "--list") == 0) {
@@ -64,37 +64,37 @@ int main(int argc, char **argv)
         return 0;
     }
 
-    E2e.Scenario = argv[1];
-    const char *shots = getenv("E2E_SHOTS");
-    if (shots)
-        ToWindowsPath(shots, E2e.ShotsDir, sizeof E2e.ShotsDir);
+    Session.Scenario = argv[1];
     for (int i = 2; i < argc; i++) {
-        if (!TakeOption(argv[i], "--setup", E2e.SetupExe, sizeof E2e.SetupExe) &&
-            !TakeOption(argv[i], "--sample", E2e.SampleDir, sizeof E2e.SampleDir) &&
-            !TakeOption(argv[i], "--shots", E2e.ShotsDir, sizeof E2e.ShotsDir)) {
+        int everyStep = TakeOption(argv[i], "--shots", Session.ShotsDir, sizeof Session.ShotsDir);
+        if (everyStep)
+            Session.ShotEveryStep = 1;
+        else if (!TakeOption(argv[i], "--setup", Session.SetupExe, sizeof Session.SetupExe) &&
+                 !TakeOption(argv[i], "--sample", Session.SampleDir, sizeof Session.SampleDir) &&
+                 !TakeOption(argv[i], "--failure-shots", Session.ShotsDir, sizeof Session.ShotsDir)) {
             printf("unknown argument: %s\n", argv[i]);
             return 2;
         }
     }
-    if (E2e.ShotsDir[0])
-        CreateDirectoryA(E2e.ShotsDir, NULL);
+    if (Session.ShotsDir[0])
+        CreateDirectoryA(Session.ShotsDir, NULL);
 
-    ScenarioFunction run = FindScenario(E2e.Scenario);
+    ScenarioFunction run = FindScenario(Session.Scenario);
     if (!run) {
-        printf("no scenario named %s (see --list)\n", E2e.Scenario);
+        printf("no scenario named %s (see --list)\n", Session.Scenario);
         return 2;
     }
 
     EndStraySetups();
-    printf("scenario %s\n", E2e.Scenario);
+    printf("scenario %s\n", Session.Scenario);
     int result = run();
     /* Whatever the outcome, nothing of this run may reach the next one. */
     EndSetup();
     SetWineVersion(NULL);
-    if (result == E2E_SKIPPED) {
-        printf("%s skipped\n", E2e.Scenario);
-        return E2E_SKIPPED;
+    if (result == SCENARIO_SKIPPED) {
+        printf("%s skipped\n", Session.Scenario);
+        return SCENARIO_SKIPPED;
     }
-    printf("%s %s\n", E2e.Scenario, result ? "passed" : "FAILED");
+    printf("%s %s\n", Session.Scenario, result ? "passed" : "FAILED");
     return result ? 0 : 1;
 }

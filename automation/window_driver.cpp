@@ -1,4 +1,4 @@
-#include "ui_driver.h"
+#include "window_driver.h"
 #include <stdio.h>
 #include <string.h>
 

@@ -1,6 +1,6 @@
 #include <stdio.h>
 #include <string.h>
-#include "e2e.h"
+#include "session.h"
 #include <tlhelp32.h>
 /* The psapi.dll names, which Wine has; not the kernel32 K32* aliases. */
 #define PSAPI_VERSION 1
@@ -31,46 +31,46 @@ int SetWineVersion(const char *version)
 int LaunchSetup(const char *arguments)
 {
     char program[MAX_PATH], commandLine[2 * MAX_PATH];
-    snprintf(program, sizeof program, "%ssetup.exe", E2e.PackageDir);
+    snprintf(program, sizeof program, "%ssetup.exe", Session.PackageDir);
     snprintf(commandLine, sizeof commandLine, "\"%s\"%s%s", program, arguments ? " " : "",
              arguments ? arguments : "");
     STARTUPINFOA startup;
     ZeroMemory(&startup, sizeof startup);
     startup.cb = sizeof startup;
-    if (!CreateProcessA(program, commandLine, NULL, NULL, FALSE, 0, NULL, E2e.PackageDir, &startup,
-                        &E2e.Setup)) {
+    if (!CreateProcessA(program, commandLine, NULL, NULL, FALSE, 0, NULL, Session.PackageDir, &startup,
+                        &Session.Setup)) {
         printf("could not start %s (error %lu)\n", program, GetLastError());
-        ZeroMemory(&E2e.Setup, sizeof E2e.Setup);
+        ZeroMemory(&Session.Setup, sizeof Session.Setup);
         return 0;
     }
-    printf("started setup.exe, process %lu\n", E2e.Setup.dwProcessId);
+    printf("started setup.exe, process %lu\n", Session.Setup.dwProcessId);
     return 1;
 }
 
 int WaitForSetupExit(DWORD timeoutMs, DWORD *exitCode)
 {
-    if (!E2e.Setup.hProcess)
+    if (!Session.Setup.hProcess)
         return 0;
-    if (WaitForSingleObject(E2e.Setup.hProcess, timeoutMs) != WAIT_OBJECT_0)
+    if (WaitForSingleObject(Session.Setup.hProcess, timeoutMs) != WAIT_OBJECT_0)
         return 0;
-    return GetExitCodeProcess(E2e.Setup.hProcess, exitCode);
+    return GetExitCodeProcess(Session.Setup.hProcess, exitCode);
 }
 
 int CloseSetupWizard(HWND owner)
 {
     PostMessageA(owner, WM_CLOSE, 0, 0);
     DWORD start = GetTickCount(), exitCode = 1;
-    while (GetTickCount() - start < E2E_EXIT_TIMEOUT) {
+    while (GetTickCount() - start < EXIT_TIMEOUT) {
         if (WaitForSetupExit(0, &exitCode))
             break;
         /* The wizard answers WM_CLOSE with its exit page; Ok ends it. */
-        HWND exitPage = WaitForWindow(E2e.Setup.dwProcessId, "#32770", "Printer Driver Setup", 0);
+        HWND exitPage = WaitForWindow(Session.Setup.dwProcessId, "#32770", "Printer Driver Setup", 0);
         if (exitPage)
             ClickButton(exitPage, IDOK);
         PumpFor(200);
     }
     if (!WaitForSetupExit(0, &exitCode)) {
-        printf("setup.exe did not end within %d ms of WM_CLOSE\n", E2E_EXIT_TIMEOUT);
+        printf("setup.exe did not end within %d ms of WM_CLOSE\n", EXIT_TIMEOUT);
         return 0;
     }
     if (exitCode != 0) {
@@ -82,15 +82,15 @@ int CloseSetupWizard(HWND owner)
 
 void EndSetup(void)
 {
-    if (!E2e.Setup.hProcess)
+    if (!Session.Setup.hProcess)
         return;
-    if (WaitForSingleObject(E2e.Setup.hProcess, 0) != WAIT_OBJECT_0) {
-        TerminateProcess(E2e.Setup.hProcess, 1);
-        WaitForSingleObject(E2e.Setup.hProcess, 5000);
+    if (WaitForSingleObject(Session.Setup.hProcess, 0) != WAIT_OBJECT_0) {
+        TerminateProcess(Session.Setup.hProcess, 1);
+        WaitForSingleObject(Session.Setup.hProcess, 5000);
     }
-    CloseHandle(E2e.Setup.hProcess);
-    CloseHandle(E2e.Setup.hThread);
-    ZeroMemory(&E2e.Setup, sizeof E2e.Setup);
+    CloseHandle(Session.Setup.hProcess);
+    CloseHandle(Session.Setup.hThread);
+    ZeroMemory(&Session.Setup, sizeof Session.Setup);
 }
 
 void EndStraySetups(void)

@@ -1,11 +1,11 @@
 /*
  * A whole installation driven from outside, as a user would click through
- * it: welcome page, model, port, the copy, the registration, the exit page.
- * Used by the installation scenarios, by run.sh's headless run and by the
- * benchmarks. Every wait is bounded.
+ * it: welcome page, model, port, the copy, the registration, the exit page;
+ * and what it left behind. Used by run.sh's headless run (walk.exe), by the
+ * benchmarks and by the end-to-end scenarios. Every wait is bounded.
  */
-#ifndef E2E_INSTALL_H
-#define E2E_INSTALL_H
+#ifndef AUTOMATION_INSTALL_WALK_H
+#define AUTOMATION_INSTALL_WALK_H
 
 #include <windows.h>
 
@@ -52,6 +52,10 @@ int RunWholeInstall(const InstallPlan *plan, InstallRecord *record);
    the expanded content of the package's file, and the default printer when
    asked. `files` is the model's file list, comma-separated. */
 int CheckInstalled(const char *model, const char *port, const char *files, int isDefault);
+
+/* 1 when the file at `installed` holds exactly the package file
+   `packageFile`, expanded when it is LZ-compressed. */
+int SameAsPackageFile(const char *packageFile, const char *installed);
 
 /* Removes the printer and driver of the model's name and clears the default
    printer entry when it names the model. */

@@ -10,9 +10,9 @@
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
-#include "e2e.h"
-#include "e2e_install.h"
-#include "spooler_fixtures.h"
+#include "session.h"
+#include "install_walk.h"
+#include "spooler_readback.h"
 #include <winspool.h>
 
 /* The bare name of a path. */
@@ -75,19 +75,19 @@ static int WriteSummary(const char *path, const char *model)
     return info && driver;
 }
 
-E2E_SCENARIO(run_whole_installation)
+DEFINE_SCENARIO(whole_installation)
 {
-    E2E_REQUIRE(PreparePackage(E2e.SampleDir), "package folder not prepared");
+    WALK_REQUIRE(PreparePackage(Session.SampleDir), "package folder not prepared");
     InstallPlan plan = { "win7", NULL, NULL, 1, 0, 0 };
     InstallRecord record;
     if (!RunWholeInstall(&plan, &record))
         return 0;
     char summary[MAX_PATH];
-    snprintf(summary, sizeof summary, "%s\\summary.txt", E2e.ShotsDir[0] ? E2e.ShotsDir : ".");
+    snprintf(summary, sizeof summary, "%s\\summary.txt", Session.ShotsDir[0] ? Session.ShotsDir : ".");
     int written = WriteSummary(summary, record.Model);
     printf("installed %s on %s; summary in %s\n", record.Model, record.Port, summary);
     if (!getenv("RUN_KEEP_INSTALLATION"))
         RemoveInstalled(record.Model);
-    E2E_REQUIRE(written, "no printer or driver named %s after the installation", record.Model);
+    WALK_REQUIRE(written, "no printer or driver named %s after the installation", record.Model);
     return 1;
 }

@@ -1,45 +1,47 @@
 /*
- * End-to-end scenarios: e2e.exe runs one scenario by name; each starts the
- * built setup.exe in its own package directory under the Wine prefix, drives
- * its windows from outside (tests/driver/ui_driver.h) and checks what the
- * user would see. Every wait is bounded; a failed check prints the windows on
- * screen and saves a screenshot.
+ * Driving setup.exe from another process under Wine: one named scenario per
+ * run of a program built on this folder (walk.exe for run.sh, e2e.exe for
+ * the end-to-end tests, bench.exe for the benchmarks). A scenario prepares a
+ * package folder, starts the built setup.exe in it, drives its windows
+ * (window_driver.h) and reads back what it left (spooler_readback.h). Every
+ * wait is bounded; a failed check prints the windows on screen and saves a
+ * screenshot.
  *
- * A scenario is a function returning 1 (passed), 0 (failed) or E2E_SKIPPED,
- * declared with E2E_SCENARIO(name) at the start of a line of a
- * tests/e2e/scenarios_*.cpp file; tests.cmake reads those lines and makes the
- * CTest test e2e_<name>.
- * Scenarios run one at a time; each gets its own package folder.
+ * A scenario is a function returning 1 (passed), 0 (failed) or
+ * SCENARIO_SKIPPED, declared with DEFINE_SCENARIO(name) at the start of a
+ * line; CMake reads those lines to make one test per scenario. Scenarios run
+ * one at a time; each gets its own package folder.
  */
-#ifndef E2E_H
-#define E2E_H
+#ifndef AUTOMATION_SESSION_H
+#define AUTOMATION_SESSION_H
 
 #include <windows.h>
-#include "ui_driver.h"
+#include "window_driver.h"
 
 /* Bounds for the waits of the scenarios: Wine's first window of a process
    can take seconds on a loaded machine. */
-#define E2E_WINDOW_TIMEOUT 20000
-#define E2E_EXIT_TIMEOUT   20000
+#define WINDOW_TIMEOUT 20000
+#define EXIT_TIMEOUT   20000
 
 /* Every scenario's package folder lies under this one. */
 #define PACKAGE_ROOT "C:\\e2e"
 
 /* What the current run knows. Paths are Windows paths. */
-struct E2eContext {
+struct SessionContext {
     const char *Scenario;
     char SetupExe[MAX_PATH];    /* the build's setup.exe */
     char SampleDir[MAX_PATH];   /* the repository's sample driver package */
     char ShotsDir[MAX_PATH];    /* where screenshots go; empty: none saved */
+    int ShotEveryStep;          /* 1: every Shot() is saved; 0: only a failure's */
     char PackageDir[MAX_PATH];  /* C:\e2e\<scenario>\ once prepared */
     PROCESS_INFORMATION Setup;  /* the running setup.exe; zero when none */
 };
-extern E2eContext E2e;
+extern SessionContext Session;
 
 typedef int (*ScenarioFunction)(void);
 int RegisterScenario(const char *name, ScenarioFunction run);
 
-#define E2E_SCENARIO(name)                                                  \
+#define DEFINE_SCENARIO(name)                                                  \
     static int name(void);                                                  \
     [[maybe_unused]] static int name##_registered = RegisterScenario(#name, name); \
     static int name(void)
@@ -47,25 +49,25 @@ int RegisterScenario(const char *name, ScenarioFunction run);
 /* What a scenario returns, after a line saying why, when this machine cannot
    produce what it tests; e2e.exe then exits with it, which CTest counts as
    skipped. */
-#define E2E_SKIPPED 77
+#define SCENARIO_SKIPPED 77
 
 /* Reports a failed check: the message with its line, the windows on screen
    and a screenshot named "failure". Returns 0 so that a scenario can
-   `return E2eFail(...)`. */
-int E2eFail(const char *file, int line, const char *format, ...);
+   `return WalkFail(...)`. */
+int WalkFail(const char *file, int line, const char *format, ...);
 
 /* Ends the scenario with a failure report when the condition is false. */
-#define E2E_REQUIRE(condition, ...)                                         \
+#define WALK_REQUIRE(condition, ...)                                         \
     do {                                                                    \
         if (!(condition))                                                   \
-            return E2eFail(__FILE__, __LINE__, __VA_ARGS__);                \
+            return WalkFail(__FILE__, __LINE__, __VA_ARGS__);                \
     } while (0)
 
-/* e2e_package.cpp */
+/* package.cpp */
 
 /* Makes the fresh folder C:\e2e\<scenario>\ (a leftover is deleted first),
    copies setup.exe into it and every file directly inside `sourceDir` (NULL
-   or a missing folder: none). Its path goes to E2e.PackageDir. 1 on
+   or a missing folder: none). Its path goes to Session.PackageDir. 1 on
    success. */
 int PreparePackage(const char *sourceDir);
 
@@ -76,7 +78,7 @@ int WritePackageFile(const char *name, const char *text);
    is copied unchanged. */
 void ToWindowsPath(const char *path, char *out, size_t size);
 
-/* e2e_setup_process.cpp */
+/* setup_process.cpp */
 
 /* Makes Wine report `version` ("win2k", "winxp", "vista", "win7",
    "win2003", "win8", "win10", "win98") to setup.exe; NULL removes the
@@ -102,10 +104,11 @@ void EndSetup(void);
    left behind. */
 void EndStraySetups(void);
 
-/* e2e_report.cpp */
+/* report.cpp */
 
-/* Saves the screen as <shots>\<scenario>-<name>.bmp. 1 on success or when
-   no shots folder was given. */
+/* Saves the screen as <shots>\<scenario>-<name>.bmp when every step's
+   screenshot is asked for (walk.exe's --shots). 1 on success or when none
+   is to be saved. */
 int Shot(const char *name);
 
 #endif
