@@ -13,7 +13,7 @@ root=$(pwd)
 build="$root/build/release"
 dist="$root/dist"
 
-tests/tools/ensure-packages.sh
+tools/ensure-packages.sh
 
 cmake -S . -B "$build" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-i686.cmake -DCMAKE_BUILD_TYPE=MinSizeRel \
   -DWERROR=ON --no-warn-unused-cli >/dev/null
@@ -31,15 +31,15 @@ find sample -maxdepth 1 -type f ! -name '*.sh' -exec cp {} "$dist/example-packag
 cp "$dist/setup.exe" "$dist/example-package/"
 
 status=0
-if [ -x tests/tools/check_imports.sh ]; then
+if [ -x tools/check_imports.sh ]; then
   for program in setup pkgcheck; do
-    tests/tools/check_imports.sh "$dist/$program.exe" || status=1
+    tools/check_imports.sh "$dist/$program.exe" || status=1
   done
 fi
 
 # pkgcheck needs no display; its own prefix keeps the test prefix untouched.
 if command -v wine >/dev/null 2>&1; then
-  . tests/tools/which-build.sh "$build" checking
+  . tools/which-build.sh "$build" checking
   echo "release.sh: $BUILD_NOTE"
   checker="$dist/pkgcheck.exe"
   if [ "$BUILD_KIND" = twin ]; then
@@ -48,8 +48,8 @@ if command -v wine >/dev/null 2>&1; then
     cmake --build "$RUN_BUILD" -j2 --target pkgcheck >/dev/null
     checker="$RUN_BUILD/pkgcheck/pkgcheck.exe"
   fi
-  tests/tools/make-prefix.sh "$RUN_BUILD"
-  . tests/tools/wine-env.sh "$RUN_BUILD"
+  tools/make-prefix.sh "$RUN_BUILD"
+  . tools/wine-env.sh "$RUN_BUILD"
   log="$RUN_BUILD/pkgcheck-example.log"
   if wine "$checker" "Z:$dist/example-package" >"$log" 2>&1; then
     echo "pkgcheck: the example package is clean"

@@ -21,29 +21,29 @@ root=$(pwd)
 if [ -z "$source_package" ] && [ -d sample ]; then source_package="$root/sample"; fi
 build="$root/build"
 
-tests/tools/ensure-packages.sh
-. tests/tools/which-build.sh "$build" running
+tools/ensure-packages.sh
+. tools/which-build.sh "$build" running
 echo "run.sh: $BUILD_NOTE"
 # Quiet unless the build fails.
 build_log=$(mktemp)
-tests/tools/build.sh "$build" >"$build_log" 2>&1 || { cat "$build_log"; rm -f "$build_log"; exit 1; }
+tools/build.sh "$build" >"$build_log" 2>&1 || { cat "$build_log"; rm -f "$build_log"; exit 1; }
 if [ "$BUILD_KIND" = twin ]; then
-  tests/tools/build.sh "$RUN_BUILD" x86_64 >"$build_log" 2>&1 || { cat "$build_log"; rm -f "$build_log"; exit 1; }
+  tools/build.sh "$RUN_BUILD" x86_64 >"$build_log" 2>&1 || { cat "$build_log"; rm -f "$build_log"; exit 1; }
 fi
 rm -f "$build_log"
 build="$RUN_BUILD"
 
 headless=0
 [ -z "${DISPLAY:-}" ] && headless=1
-. tests/tools/xvfb.sh
-. tests/tools/wine-env.sh "$build" run-prefix
+. tools/xvfb.sh
+. tools/wine-env.sh "$build" run-prefix
 cleanup() {
   # Only what this script started: the run prefix's wineserver and its Xvfb.
   wineserver -k 2>/dev/null || true
   if [ -n "$XVFB_PID" ]; then kill "$XVFB_PID" 2>/dev/null || true; fi
 }
 trap cleanup EXIT
-tests/tools/make-prefix.sh "$build" run-prefix
+tools/make-prefix.sh "$build" run-prefix
 # A wineserver of this prefix from an earlier run may serve a display that is
 # gone.
 wineserver -k 2>/dev/null || true

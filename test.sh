@@ -10,17 +10,17 @@ cd "$(dirname "$0")"
 root=$(pwd)
 build="$root/build"
 
-tests/tools/ensure-packages.sh
-. tests/tools/which-build.sh "$build"
+tools/ensure-packages.sh
+. tools/which-build.sh "$build"
 echo "test.sh: $BUILD_NOTE"
 
-tests/tools/build.sh "$build"
+tools/build.sh "$build"
 if [ "$BUILD_KIND" = twin ]; then
-  tests/tools/build.sh "$RUN_BUILD" x86_64
+  tools/build.sh "$RUN_BUILD" x86_64
 fi
 
-. tests/tools/xvfb.sh
-. tests/tools/wine-env.sh "$RUN_BUILD"
+. tools/xvfb.sh
+. tools/wine-env.sh "$RUN_BUILD"
 cleanup() {
   # Only what this script started: its prefix's wineserver and its Xvfb.
   wineserver -k 2>/dev/null || true
@@ -28,7 +28,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-tests/tools/make-prefix.sh "$RUN_BUILD"
+tools/make-prefix.sh "$RUN_BUILD"
 # A wineserver of this prefix left from an earlier, interrupted run would
 # refuse a new one and keep services bound to a display that is gone.
 wineserver -k 2>/dev/null || true

@@ -13,8 +13,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
-tests/tools/ensure-packages.sh
-. tests/tools/which-build.sh "$root/build" measuring
+tools/ensure-packages.sh
+. tools/which-build.sh "$root/build" measuring
 echo "run-bench.sh: $BUILD_NOTE"
 build="$RUN_BUILD"
 work="$build/bench"
@@ -22,19 +22,19 @@ runs=${BENCH_RUNS:-3}
 export BENCH_RUNS=$runs
 
 if [ "$BUILD_KIND" = twin ]; then
-  tests/tools/build.sh "$build" x86_64 >/dev/null
+  tools/build.sh "$build" x86_64 >/dev/null
 else
-  tests/tools/build.sh "$build" >/dev/null
+  tools/build.sh "$build" >/dev/null
 fi
 cmake --build "$build" --target bench >/dev/null
-. tests/tools/xvfb.sh
-. tests/tools/wine-env.sh "$build" benchprefix
+. tools/xvfb.sh
+. tools/wine-env.sh "$build" benchprefix
 cleanup() {
   wineserver -k 2>/dev/null || true
   if [ -n "$XVFB_PID" ]; then kill "$XVFB_PID" 2>/dev/null || true; fi
 }
 trap cleanup EXIT
-tests/tools/make-prefix.sh "$build" benchprefix
+tools/make-prefix.sh "$build" benchprefix
 wineserver -p >/dev/null 2>&1
 wine cmd /c exit >/dev/null 2>&1 || true
 

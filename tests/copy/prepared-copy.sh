@@ -10,7 +10,7 @@ build_dir=$1
 program=$2
 here=$(cd "$(dirname "$0")" && pwd)
 tools="$here/../tools"
-"$tools/make-prefix.sh" "$build_dir" || exit 1
+"$here/../../tools/make-prefix.sh" "$build_dir" || exit 1
 root="$build_dir/wineprefix/drive_c/kvcopy_prep"
 
 undo() {

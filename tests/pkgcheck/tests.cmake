@@ -20,6 +20,6 @@ if(NOT SHIPPED_BUILD)
   return()
 endif()
 add_test(NAME import_check_pkgcheck
-  COMMAND ${CMAKE_SOURCE_DIR}/tests/tools/check_imports.sh $<TARGET_FILE:pkgcheck>)
+  COMMAND ${CMAKE_SOURCE_DIR}/tools/check_imports.sh $<TARGET_FILE:pkgcheck>)
 set_tests_properties(import_check_pkgcheck PROPERTIES LABELS imports
   ENVIRONMENT OBJDUMP=${MINGW_OBJDUMP} TIMEOUT 60)

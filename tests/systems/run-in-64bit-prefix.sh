@@ -7,7 +7,7 @@
 # code, so that no Wine can run the 32-bit program.
 set -u
 build_dir=$(cd "$1" && pwd); e2e=$2; shift 2
-here=$(cd "$(dirname "$0")/../tools" && pwd)
+here=$(cd "$(dirname "$0")/../../tools" && pwd)
 if [ ! -x /usr/lib/wine/wine64 ]; then
   echo "wine64 is not installed: no 64-bit prefix (skipped)"
   exit 77

@@ -4,7 +4,7 @@
 # Usage: expect_rejection.sh PROGRAM.exe EXPECTED_TEXT
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
-output=$("$here/check_imports.sh" "$1")
+output=$("$here/../../tools/check_imports.sh" "$1")
 status=$?
 echo "$output"
 if [ $status -eq 0 ]; then

@@ -6,7 +6,7 @@
 if(NOT SHIPPED_BUILD)
   return()
 endif()
-set(IMPORT_CHECK ${CMAKE_CURRENT_LIST_DIR}/check_imports.sh)
+set(IMPORT_CHECK ${CMAKE_SOURCE_DIR}/tools/check_imports.sh)
 set(IMPORT_REJECTION ${CMAKE_CURRENT_LIST_DIR}/expect_rejection.sh)
 set(IMPORT_SAMPLES ${CMAKE_CURRENT_LIST_DIR}/import_samples)
 set(IMPORT_ENV OBJDUMP=${MINGW_OBJDUMP})

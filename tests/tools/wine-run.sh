@@ -6,8 +6,8 @@
 set -u
 build_dir=$1; shift
 here=$(cd "$(dirname "$0")" && pwd)
-"$here/make-prefix.sh" "$build_dir" || exit 1
-. "$here/wine-env.sh" "$build_dir"
+"$here/../../tools/make-prefix.sh" "$build_dir" || exit 1
+. "$here/../../tools/wine-env.sh" "$build_dir"
 if [ -z "${DISPLAY:-}" ]; then
   echo "wine-run.sh: no DISPLAY; run the tests through ./test.sh, which starts Xvfb" >&2
   exit 1

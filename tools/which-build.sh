@@ -5,7 +5,7 @@
 #  - Its 64-bit twin under Debian's wine64, where the kernel runs no 32-bit
 #    code at all (no Wine mode can run a PE32 program there), or when
 #    KEST_TWIN=1 asks for it on any machine.
-# Usage: . tests/tools/which-build.sh ROOT_BUILD_DIR [VERB]
+# Usage: . tools/which-build.sh ROOT_BUILD_DIR [VERB]
 # VERB ("testing" unless given: "running", "measuring") starts the note's
 # second half.
 # Sets BUILD_KIND (pe32 | twin), BUILD_NOTE (one line: which and why),

@@ -28,7 +28,7 @@ log="$build_dir/$prefix_name-create.log"
 failed() {
   echo "make-prefix.sh: Wine could not $1 in $WINEPREFIX ($WINEARCH, $(command -v wine))." >&2
   tail -n 5 "$log" >&2
-  echo "Wine's whole output: $log. Is Wine installed (tests/tools/ensure-packages.sh)?" >&2
+  echo "Wine's whole output: $log. Is Wine installed (tools/ensure-packages.sh)?" >&2
   exit 1
 }
 wineboot -i >"$log" 2>&1 || failed "create the prefix"

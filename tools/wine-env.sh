@@ -1,5 +1,5 @@
 # Sourced: the environment of a Wine prefix of a build tree.
-# Usage: . tests/tools/wine-env.sh BUILD_DIR [PREFIX_NAME]
+# Usage: . tools/wine-env.sh BUILD_DIR [PREFIX_NAME]
 # PREFIX_NAME defaults to "wineprefix", the tests' prefix. The tree of the
 # 64-bit twin (its wine-arch file says win64) runs its programs in a 64-bit
 # prefix with the 64-bit loader. In the 32-bit tree a prefix name ending in

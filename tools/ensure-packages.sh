@@ -6,7 +6,7 @@
 # loads the 32-bit X extension libraries (XRender, XRandR, XInput...) that
 # libwine only recommends, and the tests' screenshots and pixel checks were
 # made with them. wine32:i386 installs on every machine, also where the kernel
-# runs no 32-bit code: tests/tools/which-build.sh tells the two apart by
+# runs no 32-bit code: tools/which-build.sh tells the two apart by
 # starting it. The x86-64 compiler builds the 64-bit twin that such machines
 # run under wine64.
 set -eu
