@@ -1,6 +1,9 @@
 #include <stdio.h>
 #include <string.h>
 #include "session.h"
+#include "file_write.h"
+
+SessionContext Session;
 
 void ToWindowsPath(const char *path, char *out, size_t size)
 {
@@ -89,15 +92,21 @@ int PreparePackage(const char *sourceDir)
     return 1;
 }
 
+int WriteWholeFile(const char *path, const void *data, DWORD size)
+{
+    SetFileAttributesA(path, FILE_ATTRIBUTE_NORMAL);
+    HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
+    if (file == INVALID_HANDLE_VALUE)
+        return 0;
+    DWORD written = 0;
+    BOOL ok = WriteFile(file, data, size, &written, NULL);
+    CloseHandle(file);
+    return ok && written == size;
+}
+
 int WritePackageFile(const char *name, const char *text)
 {
     char path[MAX_PATH];
     snprintf(path, sizeof path, "%s%s", Session.PackageDir, name);
-    HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
-    if (file == INVALID_HANDLE_VALUE)
-        return 0;
-    DWORD length = (DWORD)strlen(text), written = 0;
-    BOOL ok = WriteFile(file, text, length, &written, NULL);
-    CloseHandle(file);
-    return ok && written == length;
+    return WriteWholeFile(path, text, (DWORD)strlen(text));
 }

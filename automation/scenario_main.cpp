@@ -11,7 +11,6 @@
 #include <string.h>
 #include "session.h"
 
-SessionContext Session;
 
 #define MAX_SCENARIOS 256
 
