@@ -1,9 +1,3 @@
-/*
- * The one walk through the wizard, driven from outside as a user would click
- * through it, and the one check of what an installation left behind. Used by
- * run.sh's headless run (walk.exe), by the benchmarks and by the end-to-end
- * scenarios. Every wait is bounded.
- */
 #include <stdio.h>
 #include <string.h>
 #include "session.h"
@@ -15,20 +9,40 @@
 #define PSAPI_VERSION 1
 #include <psapi.h>
 
-#define SUCCESS_TEXT "The Installation has done successfully."
-#define FAILURE_TEXT "The Installation has failed."
+static const char QuestionText[] = "Are you sure you want to cancel Kest Printer driver installation?";
 
-/* Waits for a dialog of setup.exe that has the control `controlId`: the
-   pages share one caption, their controls tell them apart. */
-static HWND WaitForPage(int controlId, DWORD timeoutMs)
+HWND WaitForPage(int controlId, DWORD timeoutMs)
 {
     return WaitForEnabledDialog(Session.Setup.dwProcessId, controlId, NULL, timeoutMs);
 }
 
-/* Selects the item of a list box whose text is `wanted` (NULL: keeps the
-   selection, or takes the first item when none is selected). Writes the
-   chosen item's text into `chosen`. 1 when an item is selected. */
-static int ChooseListItem(HWND page, int listId, const char *wanted, char *chosen, int size)
+HWND WaitForMessageDialog(const char *caption, char *text, int size)
+{
+    HWND box = WaitForEnabledDialog(Session.Setup.dwProcessId, IDC_MSG_TEXT, caption, WINDOW_TIMEOUT);
+    text[0] = '\0';
+    if (box)
+        ReadControlText(box, IDC_MSG_TEXT, text, size);
+    return box;
+}
+
+/* The status window while it shows `text`. */
+static HWND WaitForStatus(const char *text, DWORD timeoutMs)
+{
+    DWORD start = GetTickCount();
+    for (;;) {
+        HWND status = WaitForPage(IDC_STATUS_TEXT, 0);
+        char shown[128] = "";
+        if (status)
+            ReadControlText(status, IDC_STATUS_TEXT, shown, sizeof shown);
+        if (status && strcmp(shown, text) == 0)
+            return status;
+        if (GetTickCount() - start >= timeoutMs)
+            return NULL;
+        PumpFor(10);
+    }
+}
+
+int ChooseListItem(HWND page, int listId, const char *wanted, char *chosen, int size)
 {
     int count = ListCount(page, listId);
     int index = wanted ? -1 : ListSelection(page, listId);
@@ -48,55 +62,124 @@ static int ChooseListItem(HWND page, int listId, const char *wanted, char *chose
     return ListSelection(page, listId) == index;
 }
 
-int RunWholeInstall(const InstallPlan *plan, InstallRecord *record)
+void SelectedText(HWND page, int listId, char *out, int size)
 {
-    ZeroMemory(record, sizeof *record);
-    WALK_REQUIRE(SetWineVersion(plan->WineVersion), "Wine version %s not set", plan->WineVersion);
-    WALK_REQUIRE(LaunchSetup(NULL), "setup.exe not started");
-    DWORD start = GetTickCount();
+    out[0] = '\0';
+    int selection = ListSelection(page, listId);
+    if (selection >= 0)
+        ListText(page, listId, selection, out, size);
+}
 
-    if (WaitForPage(IDC_STATUS_TEXT, 3000))
-        Shot("01-reading");
+/* 1 when the control `id` of the dialog has the keyboard focus. */
+static int HasFocus(HWND dialog, int id)
+{
+    return FocusedControl(dialog) == GetDlgItem(dialog, id);
+}
+
+HWND StartToWelcome(const char *wineVersion, const char *arguments)
+{
+    if (!SetWineVersion(wineVersion))
+        return WalkFail(__FILE__, __LINE__, "Wine version %s not set", wineVersion), (HWND)NULL;
+    if (!LaunchSetup(arguments))
+        return WalkFail(__FILE__, __LINE__, "setup.exe not started"), (HWND)NULL;
+    /* The owner window that covers the desktop stays hidden throughout. */
+    HWND owner = WaitForAnyWindow(Session.Setup.dwProcessId, "KV_R52X_Driver_Setup", "Printer Driver Setup",
+                                  WINDOW_TIMEOUT);
+    if (!owner || IsWindowVisible(owner))
+        return WalkFail(__FILE__, __LINE__, "no hidden owner window \"Printer Driver Setup\""), (HWND)NULL;
+    HWND status = WaitForStatus("Reading setup information...", WINDOW_TIMEOUT);
+    if (!status)
+        return WalkFail(__FILE__, __LINE__, "no \"Reading setup information...\" status window"), (HWND)NULL;
+    Shot("01-reading");
+    if (WaitForPage(IDC_WELCOME_TEXT, 0))
+        return WalkFail(__FILE__, __LINE__, "the welcome page came with the status window"), (HWND)NULL;
     HWND welcome = WaitForPage(IDC_WELCOME_TEXT, WINDOW_TIMEOUT);
-    WALK_REQUIRE(welcome, "no welcome page");
-    record->WelcomeShown = GetTickCount() - start;
-    Shot("02-welcome");
-    WALK_REQUIRE(ClickButton(welcome, ID_NEXT), "no Next on the welcome page");
+    if (!welcome)
+        return WalkFail(__FILE__, __LINE__, "no welcome page after the status window"), (HWND)NULL;
+    if (IsWindow(status) && IsWindowVisible(status))
+        return WalkFail(__FILE__, __LINE__, "the status window stays with the welcome page"), (HWND)NULL;
+    if (!HasFocus(welcome, ID_NEXT))
+        return WalkFail(__FILE__, __LINE__, "Next has not the focus"), (HWND)NULL;
+    return welcome;
+}
 
-    HWND model = WaitForPage(IDC_MODEL_LIST, WINDOW_TIMEOUT);
-    WALK_REQUIRE(model, "no model page");
-    WALK_REQUIRE(ChooseListItem(model, IDC_MODEL_LIST, plan->Model, record->Model, sizeof record->Model),
-                "model %s not in the list", plan->Model ? plan->Model : "(first)");
-    if (!plan->PrinterRefused)
-        WALK_REQUIRE(StageOwnEnvironmentDriver(record->Model), "no %s driver for this process's environment",
-                    record->Model);
-    Shot("03-model");
-    record->ModelNextClicked = GetTickCount() - start;
-    WALK_REQUIRE(ClickButton(model, ID_NEXT), "no Next on the model page");
+HWND ClickTo(HWND page, int buttonId, int controlId)
+{
+    if (!ClickButton(page, buttonId))
+        return WalkFail(__FILE__, __LINE__, "no button %d", buttonId), (HWND)NULL;
+    /* The port page's Next may remove an earlier installation first. */
+    HWND next = WaitForPage(controlId, 60000);
+    if (!next)
+        return WalkFail(__FILE__, __LINE__, "no window with control %d after button %d", controlId, buttonId),
+               (HWND)NULL;
+    return next;
+}
 
-    /* The port page reads the spooler's whole port list once per port. */
-    DWORD slowTimeout = plan->SlowStepTimeout ? plan->SlowStepTimeout : 60000;
-    HWND port = WaitForPage(IDC_PORT_LIST, slowTimeout);
-    WALK_REQUIRE(port, "no port page after choosing %s", record->Model);
-    record->PortShown = GetTickCount() - start;
-    WALK_REQUIRE(ChooseListItem(port, IDC_PORT_LIST, plan->Port, record->Port, sizeof record->Port),
-                "port %s not in the list", plan->Port ? plan->Port : "(initial)");
-    Shot("04-port");
-    record->PortNextClicked = GetTickCount() - start;
-    WALK_REQUIRE(ClickButton(port, ID_NEXT), "no Next on the port page");
+int AnswerCancel(HWND page, CancelWay way, int answer)
+{
+    if (way == CANCEL_BUTTON)
+        WALK_REQUIRE(ClickButton(page, IDCANCEL), "no Cancel");
+    else if (way == CANCEL_ESCAPE)
+        PostEscape(page);
+    else
+        PostMessageA(page, WM_SYSCOMMAND, SC_CLOSE, 0);
+    char text[256];
+    HWND question = WaitForMessageDialog("Question", text, sizeof text);
+    WALK_REQUIRE(question, "no cancel question");
+    WALK_REQUIRE(strcmp(text, QuestionText) == 0, "question \"%s\"", text);
+    Shot("question");
+    WALK_REQUIRE(ClickButton(question, answer), "no button %d in the question", answer);
+    WALK_REQUIRE(WaitForWindowGone(question, WINDOW_TIMEOUT), "the question stays");
+    return 1;
+}
 
-    HWND copy = WaitForPage(IDC_COPY_BAR, slowTimeout);
-    WALK_REQUIRE(copy, "no copy dialog");
-    record->CopyShown = GetTickCount() - start;
-    Shot("05-copy");
-    WALK_REQUIRE(WaitForWindowGone(copy, slowTimeout), "the copy dialog stays open");
-    record->CopyGone = GetTickCount() - start;
-    if (WaitForPage(IDC_STATUS_TEXT, 2000))
-        Shot("06-writing");
-    /* One box in each of the two registration runs. */
-    for (int run = 0; plan->PrinterRefused && run < 2; run++) {
+/* Checks the exit page for success or failure. */
+static int CheckExitPage(HWND exitPage, int success)
+{
+    char text[256];
+    ReadControlText(exitPage, IDC_EXIT_TEXT, text, sizeof text);
+    WALK_REQUIRE(strcmp(text, success ? SUCCESS_TEXT : FAILURE_TEXT) == 0, "the exit page says \"%s\"", text);
+    HWND box = GetDlgItem(exitPage, IDC_SET_DEFAULT);
+    WALK_REQUIRE(!!IsWindowVisible(box) == success, "default-printer box %s", success ? "hidden" : "shown");
+    WALK_REQUIRE(!success || CheckState(exitPage, IDC_SET_DEFAULT) == BST_CHECKED, "default-printer box not checked");
+    WALK_REQUIRE(HasFocus(exitPage, IDOK), "Ok has not the focus");
+    return 1;
+}
+
+/* Ends a checked exit page and waits for setup.exe to end with 0. */
+static int EndExitPage(HWND exitPage, ExitWay way)
+{
+    if (way == EXIT_OK_BOX_CLEARED) {
+        WALK_REQUIRE(ClickButton(exitPage, IDC_SET_DEFAULT), "no default-printer box");
+        for (int i = 0; i < 200 && CheckState(exitPage, IDC_SET_DEFAULT) != BST_UNCHECKED; i++)
+            PumpFor(10);
+        WALK_REQUIRE(CheckState(exitPage, IDC_SET_DEFAULT) == BST_UNCHECKED, "the box stays checked");
+    }
+    Shot("07-exit");
+    if (way == EXIT_ESCAPE)
+        PostEscape(exitPage);
+    else
+        WALK_REQUIRE(ClickButton(exitPage, IDOK), "no Ok on the exit page");
+    DWORD exitCode = 1;
+    WALK_REQUIRE(WaitForSetupExit(EXIT_TIMEOUT, &exitCode), "setup.exe still runs after the exit page");
+    WALK_REQUIRE(exitCode == 0, "exit code %lu", exitCode);
+    return 1;
+}
+
+int FinishExitPage(int success, ExitWay way)
+{
+    HWND exitPage = WaitForPage(IDC_EXIT_TEXT, WINDOW_TIMEOUT);
+    WALK_REQUIRE(exitPage, "no exit page");
+    return CheckExitPage(exitPage, success) && EndExitPage(exitPage, way);
+}
+
+/* Answers the "Add a printer error " box of each of the two registration
+   runs. */
+static int AnswerRefusals(InstallRecord *record, DWORD timeoutMs)
+{
+    for (int run = 0; run < 2; run++) {
         char text[256];
-        HWND box = WaitForMessageBox(Session.Setup.dwProcessId, "Add a printer error ", text, sizeof text, slowTimeout);
+        HWND box = WaitForMessageBox(Session.Setup.dwProcessId, "Add a printer error ", text, sizeof text, timeoutMs);
         WALK_REQUIRE(box, "no \"Add a printer error \" box in registration run %d", run + 1);
         if (run == 0) {
             lstrcpynA(record->RefusalText, text, sizeof record->RefusalText);
@@ -105,34 +188,75 @@ int RunWholeInstall(const InstallPlan *plan, InstallRecord *record)
         record->Refusals++;
         WALK_REQUIRE(ClickButton(box, IDOK) && WaitForWindowGone(box, WINDOW_TIMEOUT), "the box stays");
     }
+    return 1;
+}
+
+int RunWholeInstall(const InstallPlan *plan, InstallRecord *record)
+{
+    ZeroMemory(record, sizeof *record);
+    DWORD slowTimeout = plan->SlowStepTimeout ? plan->SlowStepTimeout : 60000;
+    HWND welcome = StartToWelcome(plan->WineVersion, plan->Arguments);
+    if (!welcome)
+        return 0;
+    DWORD start = Session.LaunchedAt;
+    record->WelcomeShown = GetTickCount() - start;
+    ReadControlText(welcome, IDC_WELCOME_TEXT, record->WelcomeText, sizeof record->WelcomeText);
+    Shot("02-welcome");
+
+    HWND model = ClickTo(welcome, ID_NEXT, IDC_MODEL_LIST);
+    if (!model)
+        return 0;
+    record->ModelCount = ListCount(model, IDC_MODEL_LIST);
+    WALK_REQUIRE(HasFocus(model, IDC_MODEL_LIST), "the model list has not the focus");
+    WALK_REQUIRE(ChooseListItem(model, IDC_MODEL_LIST, plan->Model, record->Model, sizeof record->Model),
+                 "model %s not in the list", plan->Model ? plan->Model : "(first)");
+    if (!plan->PrinterRefused)
+        WALK_REQUIRE(StageOwnEnvironmentDriver(record->Model), "no %s driver for this process's environment",
+                     record->Model);
+    Shot("03-model");
+    record->ModelNextClicked = GetTickCount() - start;
+    WALK_REQUIRE(ClickButton(model, ID_NEXT), "no Next on the model page");
+
+    HWND port = WaitForPage(IDC_PORT_LIST, slowTimeout);
+    WALK_REQUIRE(port, "no port page after choosing %s", record->Model);
+    record->PortShown = GetTickCount() - start;
+    WALK_REQUIRE(HasFocus(port, IDC_PORT_LIST), "the port list has not the focus");
+    WALK_REQUIRE(ChooseListItem(port, IDC_PORT_LIST, plan->Port, record->Port, sizeof record->Port),
+                 "port %s not in the list", plan->Port ? plan->Port : "(initial)");
+    Shot("04-port");
+    record->PortNextClicked = GetTickCount() - start;
+    WALK_REQUIRE(ClickButton(port, ID_NEXT), "no Next on the port page");
+
+    HWND copy = WaitForPage(IDC_COPY_BAR, slowTimeout);
+    WALK_REQUIRE(copy, "no copy dialog");
+    record->CopyShown = GetTickCount() - start;
+    Shot("05-copy");
+    HWND status = WaitForStatus("Writing system information...", slowTimeout);
+    WALK_REQUIRE(status, "no \"Writing system information...\" status window after the copy");
+    DWORD statusSeen = GetTickCount();
+    record->CopyGone = statusSeen - start;
+    WALK_REQUIRE(!IsWindow(copy) || !IsWindowVisible(copy), "the copy dialog stays with the status window");
+    Shot("06-writing");
+    if (plan->PrinterRefused && !AnswerRefusals(record, slowTimeout))
+        return 0;
 
     HWND exitPage = WaitForPage(IDC_EXIT_TEXT, slowTimeout);
     WALK_REQUIRE(exitPage, "no exit page");
     record->ExitShown = GetTickCount() - start;
-    char text[256];
-    ReadControlText(exitPage, IDC_EXIT_TEXT, text, sizeof text);
-    const char *expected = plan->PrinterRefused ? FAILURE_TEXT : SUCCESS_TEXT;
-    WALK_REQUIRE(strcmp(text, expected) == 0, "the exit page says \"%s\"", text);
+    /* Two registration runs, each followed by a wait of two seconds. */
+    WALK_REQUIRE(GetTickCount() - statusSeen >= 3000, "the registration took only %lu ms",
+                 GetTickCount() - statusSeen);
+    WALK_REQUIRE(!IsWindow(status) || !IsWindowVisible(status), "the status window stays with the exit page");
     PROCESS_MEMORY_COUNTERS memory;
     ZeroMemory(&memory, sizeof memory);
     if (GetProcessMemoryInfo(Session.Setup.hProcess, &memory, sizeof memory)) {
         record->PeakWorkingSet = memory.PeakWorkingSetSize;
         record->PeakPagefile = memory.PeakPagefileUsage;
     }
-    int wantChecked = plan->SetDefault ? BST_CHECKED : BST_UNCHECKED;
-    if (plan->PrinterRefused)
-        WALK_REQUIRE(!IsWindowVisible(GetDlgItem(exitPage, IDC_SET_DEFAULT)), "the failure page offers a default printer");
-    else if (CheckState(exitPage, IDC_SET_DEFAULT) != wantChecked) {
-        WALK_REQUIRE(ClickButton(exitPage, IDC_SET_DEFAULT), "no default printer box");
-        for (int i = 0; i < 200 && CheckState(exitPage, IDC_SET_DEFAULT) != wantChecked; i++)
-            PumpFor(10);
-    }
-    Shot("07-exit");
-    WALK_REQUIRE(ClickButton(exitPage, IDOK), "no Ok on the exit page");
-    DWORD exitCode = 1;
-    WALK_REQUIRE(WaitForSetupExit(EXIT_TIMEOUT, &exitCode), "setup.exe still runs after Ok");
-    WALK_REQUIRE(exitCode == 0, "exit code %lu", exitCode);
-    return 1;
+    int success = !plan->PrinterRefused;
+    if (!CheckExitPage(exitPage, success))
+        return 0;
+    return EndExitPage(exitPage, success && !plan->SetDefault ? EXIT_OK_BOX_CLEARED : EXIT_OK);
 }
 
 /* Reads a file through the LZ library, expanded when it is compressed, into
@@ -156,7 +280,6 @@ static LONG ReadExpanded(const char *path, char *out, LONG size)
     return total;
 }
 
-/* 1 when the file at `installed` holds exactly the expanded package file. */
 int SameAsPackageFile(const char *packageFile, const char *installed)
 {
     static char expected[1 << 20], actual[1 << 20];
@@ -170,22 +293,39 @@ int SameAsPackageFile(const char *packageFile, const char *installed)
     return expectedSize >= 0 && (DWORD)expectedSize == got && memcmp(expected, actual, got) == 0;
 }
 
+/* The names of a multi-string, bare, joined by commas. */
+static void JoinBareNames(const char *list, char *out, size_t size)
+{
+    out[0] = '\0';
+    for (; list && *list; list += strlen(list) + 1) {
+        const char *name = strrchr(list, '\\') ? strrchr(list, '\\') + 1 : list;
+        size_t used = strlen(out);
+        snprintf(out + used, size - used, "%s%s", used ? "," : "", name);
+    }
+}
+
 int CheckInstalled(const char *model, const char *port, const char *files, int isDefault)
 {
     const PRINTER_INFO_2A *printer = ReadPrinterRecord(model);
     WALK_REQUIRE(printer, "no printer %s", model);
     WALK_REQUIRE(printer->pPortName && strcmp(printer->pPortName, port) == 0, "printer on port \"%s\", not %s",
-                printer->pPortName ? printer->pPortName : "", port);
+                 printer->pPortName ? printer->pPortName : "", port);
     WALK_REQUIRE(printer->pDriverName && strcmp(printer->pDriverName, model) == 0, "printer uses driver \"%s\"",
-                printer->pDriverName ? printer->pDriverName : "");
+                 printer->pDriverName ? printer->pDriverName : "");
 
-    const DRIVER_INFO_3A *driver = (const DRIVER_INFO_3A *)ReadDriverRecord(model, 3);
+    const DRIVER_INFO_6A *driver = (const DRIVER_INFO_6A *)ReadDriverRecord(model, 6);
     WALK_REQUIRE(driver, "no Windows NT x86 driver record for %s", model);
     WALK_REQUIRE(driver->cVersion == 3, "driver version %lu", driver->cVersion);
     WALK_REQUIRE(driver->pDataFile && strstr(driver->pDataFile, "KV_R52x.GPD"), "data file %s",
-                driver->pDataFile ? driver->pDataFile : "(none)");
+                 driver->pDataFile ? driver->pDataFile : "(none)");
     WALK_REQUIRE(driver->pDriverPath && strstr(driver->pDriverPath, "UNIDRV.DLL"), "driver path %s",
-                driver->pDriverPath ? driver->pDriverPath : "(none)");
+                 driver->pDriverPath ? driver->pDriverPath : "(none)");
+    char names[2048];
+    JoinBareNames(driver->pDependentFiles, names, sizeof names);
+    WALK_REQUIRE(strcmp(names, files) == 0, "driver %s has the files %s", model, names);
+    /* The model's own name alone, whatever model was chosen before it. */
+    JoinBareNames(driver->pszzPreviousNames, names, sizeof names);
+    WALK_REQUIRE(strcmp(names, model) == 0, "driver %s has the previous names %s", model, names);
 
     char directory[MAX_PATH];
     WALK_REQUIRE(ReadX86DriverDirectory(directory, sizeof directory), "no driver directory");
@@ -202,9 +342,9 @@ int CheckInstalled(const char *model, const char *port, const char *files, int i
 
     char device[512];
     GetProfileStringA("windows", "device", "", device, sizeof device);
-    size_t length = strlen(model);
-    int named = strncmp(device, model, length) == 0 && device[length] == ',';
-    WALK_REQUIRE(named == isDefault, "default printer entry \"%s\"", device);
+    char expected[512];
+    snprintf(expected, sizeof expected, "%s,%s,%s", model, model, port);
+    WALK_REQUIRE((strcmp(device, expected) == 0) == !!isDefault, "default printer entry \"%s\"", device);
     return 1;
 }
 
@@ -217,4 +357,3 @@ void RemoveInstalled(const char *model)
     if (strncmp(device, model, length) == 0 && device[length] == ',')
         WriteProfileStringA("windows", "device", NULL);
 }
-

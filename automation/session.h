@@ -35,6 +35,7 @@ struct SessionContext {
     int ShotEveryStep;          /* 1: every Shot() is saved; 0: only a failure's */
     char PackageDir[MAX_PATH];  /* C:\e2e\<scenario>\ once prepared */
     PROCESS_INFORMATION Setup;  /* the running setup.exe; zero when none */
+    DWORD LaunchedAt;           /* GetTickCount when it was started */
 };
 extern SessionContext Session;
 

@@ -43,6 +43,7 @@ int LaunchSetup(const char *arguments)
         ZeroMemory(&Session.Setup, sizeof Session.Setup);
         return 0;
     }
+    Session.LaunchedAt = GetTickCount();
     printf("started setup.exe, process %lu\n", Session.Setup.dwProcessId);
     return 1;
 }

@@ -69,7 +69,7 @@ void RemoveFixturePrinter(const char *printer, const char *driver)
 {
     HANDLE handle = NULL;
     PRINTER_DEFAULTSA defaults = { NULL, NULL, PRINTER_ALL_ACCESS };
-    if (OpenPrinterA((LPSTR)printer, &handle, &defaults)) {
+    if (printer && OpenPrinterA((LPSTR)printer, &handle, &defaults)) {
         DeletePrinter(handle);
         ClosePrinter(handle);
     }

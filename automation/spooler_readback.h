@@ -22,8 +22,8 @@
 int AddFixturePrinter(const char *printer, const char *driver, const char *port,
                       const char *dependentFiles = NULL);
 
-/* Deletes the printer, when there is one, then the driver (and its twin for
-   the process's own environment). */
+/* Deletes the printer (when one is named and there), then the driver and
+   its twin for the process's own environment. */
 void RemoveFixturePrinter(const char *printer, const char *driver);
 
 /* 1 in a 32-bit process, a client of "Windows NT x86" itself. */

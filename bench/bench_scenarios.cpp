@@ -35,7 +35,7 @@ static int RunsRequested(void)
 static int InstallOnce(InstallRecord *record)
 {
     WALK_REQUIRE(PreparePackage(Session.SampleDir), "package folder not prepared");
-    InstallPlan plan = { "win7", NULL, "LPT1:", 0, 600000, 0 };
+    InstallPlan plan = { "win7", NULL, "LPT1:", 0, 600000, 0, NULL };
     int passed = RunWholeInstall(&plan, record);
     RemoveInstalled(record->Model);
     return passed;

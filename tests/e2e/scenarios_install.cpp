@@ -8,11 +8,8 @@
 #include "session.h"
 #include "install_walk.h"
 #include "spooler_readback.h"
-#include "ui/resources/resource.h"
-#include <lzexpand.h>
+#include "file_write.h"
 #include <winspool.h>
-#define PSAPI_VERSION 1
-#include <psapi.h>
 
 /* The sample package's models and their files. */
 #define R521 "Kest KV-R521"
@@ -26,30 +23,56 @@
    that the next scenario starts from a clean spooler. A NULL `choose` or
    `choosePort` leaves the choice to the page (its first model, its initial
    port), which must then be `model` and `port`. */
-static int InstallSample(const char *version, const char *choose, const char *model, const char *choosePort,
-                         const char *port, const char *files, int setDefault)
+struct InstallCase {
+    const char *version, *choose, *model, *choosePort, *port, *files;
+    int setDefault;
+    const char *arguments;
+};
+
+static int InstallSample(const InstallCase &c, InstallRecord *record)
 {
     WALK_REQUIRE(PreparePackage(Session.SampleDir), "package folder not prepared");
-    RemoveInstalled(model);
-    InstallPlan plan = { version, choose, choosePort, setDefault, 0, 0 };
-    InstallRecord record;
-    int passed = RunWholeInstall(&plan, &record);
-    if (passed && (strcmp(record.Model, model) != 0 || strcmp(record.Port, port) != 0))
-        passed = WalkFail(__FILE__, __LINE__, "chose %s on %s, expected %s on %s", record.Model, record.Port,
-                         model, port);
-    passed = passed && CheckInstalled(model, port, files, setDefault);
+    RemoveInstalled(c.model);
+    InstallPlan plan = { c.version, c.choose, c.choosePort, c.setDefault, 0, 0, c.arguments };
+    int passed = RunWholeInstall(&plan, record);
+    if (passed && (strcmp(record->Model, c.model) != 0 || strcmp(record->Port, c.port) != 0))
+        passed = WalkFail(__FILE__, __LINE__, "chose %s on %s, expected %s on %s", record->Model, record->Port,
+                          c.model, c.port);
+    passed = passed && CheckInstalled(c.model, c.port, c.files, c.setDefault);
     if (passed)
-        printf("installed %s on %s under %s\n", model, port, version);
-    RemoveInstalled(model);
+        printf("installed %s on %s under %s\n", c.model, c.port, c.version);
+    RemoveInstalled(c.model);
     return passed;
 }
 
-DEFINE_SCENARIO(install_win2k) { return InstallSample("win2k", R521, R521, "LPT1:", "LPT1:", R521_FILES, 0); }
-DEFINE_SCENARIO(install_winxp) { return InstallSample("winxp", R524, R524, "COM2:", "COM2:", R524_FILES, 1); }
-DEFINE_SCENARIO(install_vista) { return InstallSample("vista", R528, R528, "FILE:", "FILE:", R528_FILES, 0); }
-/* The page's own choices: the first model, and COM1: in a prefix without
-   infrared ports. */
-DEFINE_SCENARIO(install_win7) { return InstallSample("win7", NULL, R521, NULL, "COM1:", R521_FILES, 1); }
+static int InstallUnder(const InstallCase &c)
+{
+    InstallRecord record;
+    return InstallSample(c, &record);
+}
+
+DEFINE_SCENARIO(install_win2k) { return InstallUnder({ "win2k", R521, R521, "LPT1:", "LPT1:", R521_FILES, 0, NULL }); }
+/* The program has no command-line options: arguments change nothing. */
+DEFINE_SCENARIO(install_winxp)
+{
+    return InstallUnder({ "winxp", R524, R524, "COM2:", "COM2:", R524_FILES, 1, "/s /q -uninstall x.inf" });
+}
+DEFINE_SCENARIO(install_vista) { return InstallUnder({ "vista", R528, R528, "FILE:", "FILE:", R528_FILES, 0, NULL }); }
+
+/* The pages' own choices: the sample's three models with the first
+   selected, and COM1: in a prefix without infrared ports; the welcome page
+   names the Windows 7 editions of the x86 environment. */
+DEFINE_SCENARIO(install_win7)
+{
+    InstallRecord record;
+    if (!InstallSample({ "win7", NULL, R521, NULL, "COM1:", R521_FILES, 1, NULL }, &record))
+        return 0;
+    static const char welcome[] = "Supported operating system:\r\n\tWindows 7 Home x86";
+    WALK_REQUIRE(strncmp(record.WelcomeText, welcome, strlen(welcome)) == 0, "welcome text \"%s\"",
+                 record.WelcomeText);
+    WALK_REQUIRE(record.ModelCount == 3, "%d models listed", record.ModelCount);
+    return 1;
+}
 
 /* 1 when the directory holds no temporary file of the copy (a name ending
    in "~new" or "~old"). */
@@ -86,17 +109,12 @@ DEFINE_SCENARIO(install_locked_in_version_dir)
     snprintf(source, sizeof source, "%sKV_R52x.DLL", Session.PackageDir);
     static const char earlier[] = "earlier version";
     const char *const earlierFiles[] = { first, locked };
-    for (const char *path : earlierFiles) {
-        HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
-        DWORD written = 0;
-        WALK_REQUIRE(file != INVALID_HANDLE_VALUE && WriteFile(file, earlier, sizeof earlier - 1, &written, NULL),
-                    "%s not written", path);
-        CloseHandle(file);
-    }
+    for (const char *path : earlierFiles)
+        WALK_REQUIRE(WriteWholeFile(path, earlier, sizeof earlier - 1), "%s not written", path);
     HANDLE lock = CreateFileA(locked, GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
     WALK_REQUIRE(lock != INVALID_HANDLE_VALUE, "%s not opened", locked);
 
-    InstallPlan plan = { "win7", R521, "LPT1:", 0, 0, 0 };
+    InstallPlan plan = { "win7", R521, "LPT1:", 0, 0, 0, NULL };
     InstallRecord record;
     int passed = RunWholeInstall(&plan, &record);
     CloseHandle(lock);
@@ -114,7 +132,17 @@ DEFINE_SCENARIO(install_locked_in_version_dir)
         passed = WalkFail(__FILE__, __LINE__, "%s holds \"%s\"", locked, held);
     if (passed && !SameAsPackageFile(source, first))
         passed = WalkFail(__FILE__, __LINE__, "%s is not the expanded KV_R52x.DLL", first);
-    passed = passed && CheckInstalled(R521, "LPT1:", "UNIDRV.DLL,UNIDRVUI.DLL,UNIDRV.HLP", 0);
+    static const char *const later[] = { "UNIDRV.DLL", "UNIDRVUI.DLL", "UNIDRV.HLP" };
+    for (const char *name : later) {
+        char from[MAX_PATH], into[MAX_PATH], intoVersion[MAX_PATH];
+        snprintf(from, sizeof from, "%s%s", Session.PackageDir, name);
+        snprintf(into, sizeof into, "%s\\%s", directory, name);
+        snprintf(intoVersion, sizeof intoVersion, "%s\\%s", version, name);
+        if (passed && !(SameAsPackageFile(from, into) && SameAsPackageFile(from, intoVersion)))
+            passed = WalkFail(__FILE__, __LINE__, "%s is not installed in both places", name);
+    }
+    if (passed && !PrinterExists(R521))
+        passed = WalkFail(__FILE__, __LINE__, "no printer %s", R521);
     passed = passed && NoTemporaryFiles(directory) && NoTemporaryFiles(version);
     if (passed)
         printf("installed %s with the earlier %s held open\n", R521, locked);
@@ -140,7 +168,7 @@ DEFINE_SCENARIO(install_printer_refused)
     }
     WALK_REQUIRE(PreparePackage(Session.SampleDir), "package folder not prepared");
     RemoveInstalled(R521);
-    InstallPlan plan = { "win7", R521, "LPT1:", 1, 0, 1 };
+    InstallPlan plan = { "win7", R521, "LPT1:", 1, 0, 1, NULL };
     InstallRecord record;
     int passed = RunWholeInstall(&plan, &record);
     static const char expected[] = "Cannot add a printer!\r\n(System Error Code : ";
@@ -163,7 +191,7 @@ DEFINE_SCENARIO(install_printer_refused)
    32-bit program installs the x86 driver there too. */
 static int InstallWin7In64BitPrefix(void)
 {
-    return InstallSample("win7", R528, R528, "LPT1:", "LPT1:", R528_FILES, 1);
+    return InstallUnder({ "win7", R528, R528, "LPT1:", "LPT1:", R528_FILES, 1, NULL });
 }
 [[maybe_unused]] static int install_win7_64bit_registered =
     RegisterScenario("install_win7_64bit", InstallWin7In64BitPrefix);
