@@ -44,7 +44,9 @@ fi
 shots="$RUN_BUILD/e2e-shots"
 rm -rf "$shots"
 status=0
-ctest --test-dir "$RUN_BUILD" --output-on-failure -j2 || status=1
+# Each test has a limit of about three times its usual time; the whole run
+# one of its own, so that a hang anywhere ends the run within 20 minutes.
+timeout --kill-after=30 1200 ctest --test-dir "$RUN_BUILD" --output-on-failure -j2 || status=1
 if [ "$BUILD_KIND" = twin ]; then
   # What ships is checked from the 32-bit build itself; its run in a 64-bit
   # prefix says whether this machine can run it.
@@ -52,7 +54,7 @@ if [ "$BUILD_KIND" = twin ]; then
   ctest --test-dir "$build" --output-on-failure -L 'imports|pe32' || status=1
 fi
 
-# The scenarios save BMP screenshots; PNG is a twentieth of the size.
+# A failed scenario leaves a BMP screenshot; PNG is a twentieth of the size.
 if compgen -G "$shots/*.bmp" >/dev/null; then
   mogrify -format png "$shots"/*.bmp && rm -f "$shots"/*.bmp
   echo "Screenshots: $shots"
