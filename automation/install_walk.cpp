@@ -16,13 +16,25 @@ HWND WaitForPage(int controlId, DWORD timeoutMs)
     return WaitForEnabledDialog(Session.Setup.dwProcessId, controlId, NULL, timeoutMs);
 }
 
-HWND WaitForMessageDialog(const char *caption, char *text, int size)
+/* The wizard's own message dialog with that caption, its text read. */
+static HWND WaitForMessageDialog(const char *caption, char *text, int size)
 {
     HWND box = WaitForEnabledDialog(Session.Setup.dwProcessId, IDC_MSG_TEXT, caption, WINDOW_TIMEOUT);
     text[0] = '\0';
     if (box)
         ReadControlText(box, IDC_MSG_TEXT, text, size);
     return box;
+}
+
+int AcknowledgeMessage(const char *caption, const char *expected)
+{
+    char text[512];
+    HWND box = WaitForMessageDialog(caption, text, sizeof text);
+    WALK_REQUIRE(box, "no message \"%s\"", caption);
+    WALK_REQUIRE(strcmp(text, expected) == 0, "message \"%s\" says \"%s\"", caption, text);
+    Shot(caption);
+    WALK_REQUIRE(ClickButton(box, IDOK) && WaitForWindowGone(box, WINDOW_TIMEOUT), "message \"%s\" stays", caption);
+    return 1;
 }
 
 /* The status window while it shows `text`. */

@@ -18,8 +18,9 @@
    message dialog is disabled. NULL when none came in time. */
 HWND WaitForPage(int controlId, DWORD timeoutMs);
 
-/* The wizard's own message dialog with that caption, its text read. */
-HWND WaitForMessageDialog(const char *caption, char *text, int size);
+/* Waits for the wizard's own message dialog with that caption, checks that
+   it says `expected`, and answers it with Ok. */
+int AcknowledgeMessage(const char *caption, const char *expected);
 
 /* Selects the list item whose text is `wanted`; NULL keeps the page's
    selection, or takes the first item when none is selected. The selected

@@ -205,12 +205,8 @@ static int NoPortSelected(void)
     WALK_REQUIRE(port, "no port page");
     WALK_REQUIRE(ListSelection(port, IDC_PORT_LIST) < 0, "a port is selected");
     WALK_REQUIRE(ClickButton(port, ID_NEXT), "no Next");
-    char text[256];
-    HWND warning = WaitForMessageDialog("Warinig", text, sizeof text);
-    WALK_REQUIRE(warning, "no warning");
-    WALK_REQUIRE(strcmp(text, "Select printer port to connect.") == 0, "warning \"%s\"", text);
-    Shot("port-warning");
-    WALK_REQUIRE(ClickButton(warning, IDOK), "no Ok in the warning");
+    if (!AcknowledgeMessage("Warinig", "Select printer port to connect."))
+        return 0;
     WALK_REQUIRE(WaitForPage(IDC_PORT_LIST, WINDOW_TIMEOUT) == port, "the port page did not stay");
     return AnswerCancel(port, CANCEL_BUTTON, IDYES) && EndsAsFailure();
 }
@@ -243,12 +239,6 @@ static int CopyFails(void)
 {
     HWND port = StartTo(IDC_PORT_LIST, "KV_R52x.DLL");
     WALK_REQUIRE(port && ClickButton(port, ID_NEXT), "no Next on the port page");
-    char text[256];
-    HWND error = WaitForMessageDialog("Error", text, sizeof text);
-    WALK_REQUIRE(error, "no copy error");
-    WALK_REQUIRE(strcmp(text, "File open error.") == 0, "copy error \"%s\"", text);
-    Shot("copy-error");
-    WALK_REQUIRE(ClickButton(error, IDOK), "no Ok in the copy error");
-    return EndsAsFailure();
+    return AcknowledgeMessage("Error", "File open error.") && EndsAsFailure();
 }
 DEFINE_SCENARIO(roads_copy_fails) { return WithCleanSpooler(CopyFails); }
