@@ -11,7 +11,7 @@ foreach(line ${pkgcheck_cases})
   add_test(NAME pkgcheck_${case_name}
     COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/check-package.sh ${CMAKE_BINARY_DIR} $<TARGET_FILE:pkgcheck>
             ${CMAKE_SOURCE_DIR}/sample ${case_name})
-  set_tests_properties(pkgcheck_${case_name} PROPERTIES TIMEOUT 120 LABELS pkgcheck)
+  set_tests_properties(pkgcheck_${case_name} PROPERTIES TIMEOUT 30 LABELS pkgcheck)
 endforeach()
 
 # pkgcheck.exe is shipped to vendors beside setup.exe: it must load on
@@ -22,4 +22,4 @@ endif()
 add_test(NAME import_check_pkgcheck
   COMMAND ${CMAKE_SOURCE_DIR}/tools/check_imports.sh $<TARGET_FILE:pkgcheck>)
 set_tests_properties(import_check_pkgcheck PROPERTIES LABELS imports
-  ENVIRONMENT OBJDUMP=${MINGW_OBJDUMP} TIMEOUT 60)
+  ENVIRONMENT OBJDUMP=${MINGW_OBJDUMP} TIMEOUT 20)

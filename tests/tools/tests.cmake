@@ -37,4 +37,4 @@ add_test(NAME import_check_refuses_subsystem6
 
 set_tests_properties(import_check_setup import_check_runtime import_check_refuses_newer_function
   import_check_refuses_foreign_dll import_check_refuses_subsystem6
-  PROPERTIES LABELS imports ENVIRONMENT "${IMPORT_ENV}" TIMEOUT 60)
+  PROPERTIES LABELS imports ENVIRONMENT "${IMPORT_ENV}" TIMEOUT 20)
