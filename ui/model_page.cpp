@@ -13,7 +13,9 @@
 static void OnModelInit(HWND page)
 {
     CenterOnParent(page);
+    ReadModelList();
     FillIconList(page, IDC_MODEL_LIST, (short)CountModels(), GetModelName);
+    FreeModelList();
     SendDlgItemMessageA(page, IDC_MODEL_LIST, LB_SETCURSEL, 0, 0);
     SetFocus(GetDlgItem(page, IDC_MODEL_LIST));
 }

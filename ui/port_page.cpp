@@ -27,7 +27,10 @@ static void SelectInitialPort(HWND page)
 static void OnPortInit(HWND page)
 {
     CenterOnParent(page);
+    /* One reading of the spooler's ports for the count and every name. */
+    ReadPortList();
     FillIconList(page, IDC_PORT_LIST, (short)CountPorts(), GetPortName);
+    FreePortList();
     SelectInitialPort(page);
     SetFocus(GetDlgItem(page, IDC_PORT_LIST));
 }

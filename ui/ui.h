@@ -26,6 +26,11 @@ const char *GetModelIcon(const char *text);
 const char *GetPortIcon(const char *text);
 
 /* ports.cpp */
+/* The port list is read once for a whole fill of the port list: between
+   ReadPortList and FreePortList, CountPorts and GetPortName answer from that
+   one reading; otherwise each call reads the spooler's list afresh. */
+void ReadPortList(void);
+void FreePortList(void);
 WORD CountPorts(void);
 void GetPortName(WORD index, char *buffer);
 

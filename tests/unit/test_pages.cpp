@@ -177,6 +177,8 @@ TEST_CASE("port page: the initial selection rule, the warning without a selectio
         INT_PTR returned = RunPage(ShowPortPage, owner, AnswerPortPage, &seen);
         CHECK(seen.count == c.listed);
         CHECK(seen.selection == c.selection);
+        /* One reading of the list fills it: the size query and one call. */
+        CHECK(FakePortCalls == 2);
         if (c.selection < 0) {
             CHECK(seen.warned);
             CHECK(strcmp(seen.warning, "Select printer port to connect.") == 0);
