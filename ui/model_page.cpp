@@ -68,6 +68,10 @@ static INT_PTR CALLBACK ModelPageProc(HWND page, UINT message, WPARAM wParam, LP
     case WM_COMMAND:
         OnModelCommand(page, wParam);
         break;
+    case WM_DESTROY:
+        /* The page's pictures go with it. */
+        ReleasePageBitmaps(page);
+        break;
     }
     return 0;
 }

@@ -101,6 +101,10 @@ static INT_PTR CALLBACK PortPageProc(HWND page, UINT message, WPARAM wParam, LPA
     case WM_COMMAND:
         OnPortCommand(page, wParam);
         break;
+    case WM_DESTROY:
+        /* The page's pictures go with it. */
+        ReleasePageBitmaps(page);
+        break;
     }
     return 0;
 }

@@ -17,6 +17,8 @@ typedef const char *(*IconRule)(const char *text);
 /* dialog_helpers.cpp */
 void CenterOnParent(HWND dialog);
 void DrawLogoButton(const DRAWITEMSTRUCT *item);
+/* Deletes the bitmaps of the page's picture controls; at WM_DESTROY. */
+void ReleasePageBitmaps(HWND page);
 
 /* icon_list.cpp */
 void FillIconList(HWND dialog, WORD listId, short count, TextProvider provider);
