@@ -16,14 +16,18 @@ struct InstallPlan {
     int SetDefault;             /* leave "Set as default printer" checked (1) or clear it (0) */
     DWORD SlowStepTimeout;      /* longest wait for the port page, the copy dialog and the
                                    exit page, ms; 0: 60 s */
+    int StopOnPortPage;         /* 1: return once the port page shows, setup.exe left
+                                   running on it (EndSetup ends it) */
 };
 
 /* What RunWholeInstall saw, in GetTickCount milliseconds from the launch. */
 struct InstallRecord {
     DWORD WelcomeShown;
-    DWORD PortNextClicked;
-    DWORD PortShown;            /* after Next on the model page */
+    DWORD WelcomeNextClicked;
+    DWORD ModelShown;
     DWORD ModelNextClicked;
+    DWORD PortShown;            /* after Next on the model page */
+    DWORD PortNextClicked;
     DWORD CopyShown;
     DWORD CopyGone;
     DWORD ExitShown;
@@ -34,7 +38,8 @@ struct InstallRecord {
 };
 
 /* Runs setup.exe of the prepared package (PreparePackage) through a whole
-   installation with Shot() at every step ("01-reading" ... "07-exit"),
+   installation (or up to the port page) with Shot() at every step
+   ("01-reading" ... "07-exit"),
    checks that the exit page reports success and that the program ends with
    exit code 0. 1 when all of that held; reports the failure otherwise. */
 int RunWholeInstall(const InstallPlan *plan, InstallRecord *record);

@@ -78,7 +78,7 @@ static int WriteSummary(const char *path, const char *model)
 E2E_SCENARIO(run_whole_installation)
 {
     E2E_REQUIRE(PreparePackage(E2e.SampleDir), "package folder not prepared");
-    InstallPlan plan = { "win7", NULL, NULL, 1, 0 };
+    InstallPlan plan = { "win7", NULL, NULL, 1, 0, 0 };
     InstallRecord record;
     if (!RunWholeInstall(&plan, &record))
         return 0;
