@@ -215,9 +215,11 @@ int RunWholeInstall(const InstallPlan *plan, InstallRecord *record)
     ReadControlText(welcome, IDC_WELCOME_TEXT, record->WelcomeText, sizeof record->WelcomeText);
     Shot("02-welcome");
 
+    record->WelcomeNextClicked = GetTickCount() - start;
     HWND model = ClickTo(welcome, ID_NEXT, IDC_MODEL_LIST);
     if (!model)
         return 0;
+    record->ModelShown = GetTickCount() - start;
     record->ModelCount = ListCount(model, IDC_MODEL_LIST);
     WALK_REQUIRE(HasFocus(model, IDC_MODEL_LIST), "the model list has not the focus");
     WALK_REQUIRE(ChooseListItem(model, IDC_MODEL_LIST, plan->Model, record->Model, sizeof record->Model),
@@ -232,6 +234,8 @@ int RunWholeInstall(const InstallPlan *plan, InstallRecord *record)
     HWND port = WaitForPage(IDC_PORT_LIST, slowTimeout);
     WALK_REQUIRE(port, "no port page after choosing %s", record->Model);
     record->PortShown = GetTickCount() - start;
+    if (plan->StopOnPortPage)
+        return 1;
     WALK_REQUIRE(HasFocus(port, IDC_PORT_LIST), "the port list has not the focus");
     WALK_REQUIRE(ChooseListItem(port, IDC_PORT_LIST, plan->Port, record->Port, sizeof record->Port),
                  "port %s not in the list", plan->Port ? plan->Port : "(initial)");

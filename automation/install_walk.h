@@ -65,12 +65,16 @@ struct InstallPlan {
                                    registration run's "Add a printer error " box is answered
                                    and the failure page expected */
     const char *Arguments;      /* setup.exe's command line after its name; NULL: none */
+    int StopOnPortPage;         /* 1: return once the port page shows, setup.exe left
+                                   running on it (EndSetup ends it) */
 };
 
 /* What RunWholeInstall saw; times in GetTickCount milliseconds from the
    launch. */
 struct InstallRecord {
     DWORD WelcomeShown;
+    DWORD WelcomeNextClicked;
+    DWORD ModelShown;
     DWORD ModelNextClicked;
     DWORD PortShown;            /* after Next on the model page */
     DWORD PortNextClicked;
@@ -88,7 +92,8 @@ struct InstallRecord {
 };
 
 /* Runs setup.exe of the prepared package (PreparePackage) through a whole
-   installation with Shot() at every step ("01-reading" ... "07-exit").
+   installation (or up to the port page) with Shot() at every step
+   ("01-reading" ... "07-exit").
    Checks on the way what every installation shows: the reading status
    before the welcome page, the focus on each page, the writing status for
    the two registration runs and their waits, the exit page (success, or

@@ -78,7 +78,7 @@ static int WriteSummary(const char *path, const char *model)
 DEFINE_SCENARIO(whole_installation)
 {
     WALK_REQUIRE(PreparePackage(Session.SampleDir), "package folder not prepared");
-    InstallPlan plan = { "win7", NULL, NULL, 1, 0, 0, NULL };
+    InstallPlan plan = { "win7", NULL, NULL, 1, 0, 0, NULL, 0 };
     InstallRecord record;
     if (!RunWholeInstall(&plan, &record))
         return 0;

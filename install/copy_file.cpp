@@ -58,6 +58,8 @@ static int BuildCopyPaths(CopyPaths *paths, const char *name)
 /* Deletes a file even when it is marked read-only. */
 static void RemoveFile(const char *path)
 {
+    if (DeleteFileA(path))
+        return;
     SetFileAttributesA(path, FILE_ATTRIBUTE_NORMAL);
     DeleteFileA(path);
 }
@@ -88,15 +90,25 @@ static int ReplaceDestinations(const CopyPaths *paths, int secondReady)
     return 1;
 }
 
-/* Creates (or empties) a plain file. 1 on success. */
-static int CreateEmptyFile(const char *path)
+/* Creates (or empties, even when it is marked read-only) a plain file and
+   opens it for writing. INVALID_HANDLE_VALUE on failure. */
+static HANDLE CreateNewFile(const char *path)
 {
-    SetFileAttributesA(path, FILE_ATTRIBUTE_NORMAL);
     HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
-    if (file == INVALID_HANDLE_VALUE)
-        return 0;
-    CloseHandle(file);
-    return 1;
+    if (file != INVALID_HANDLE_VALUE)
+        return file;
+    SetFileAttributesA(path, FILE_ATTRIBUTE_NORMAL);
+    return CreateFileA(path, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
+}
+
+/* Sets a control's text only when it changes: a static control repaints
+   itself on every new text, and the directory is the same for every file. */
+static void ShowText(HWND dialog, int id, const char *text)
+{
+    char shown[TEXT_SIZE];
+    if (GetDlgItemTextA(dialog, id, shown, sizeof shown) && lstrcmpA(shown, text) == 0)
+        return;
+    SetDlgItemTextA(dialog, id, text);
 }
 
 static void RemoveNewFiles(const CopyPaths *paths)
@@ -116,7 +128,7 @@ int CopyOneFile(HWND dialog, int index)
 {
     const char *name = FileListName(SetupState.FileList, sizeof SetupState.FileList, index);
     SetDlgItemTextA(dialog, IDC_COPY_SOURCE, name ? name : "");
-    SetDlgItemTextA(dialog, IDC_COPY_DEST, SetupState.DriverDirectory);
+    ShowText(dialog, IDC_COPY_DEST, SetupState.DriverDirectory);
 
     CopyPaths paths;
     if (!name || !BuildCopyPaths(&paths, name))
@@ -130,20 +142,19 @@ int CopyOneFile(HWND dialog, int index)
     INT source = Lz.LZOpenFileA(sourceName, &openInfo, OF_PROMPT | OF_CANCEL | OF_READ);
     if (source < 0)
         return FailCopy(dialog, COPY_OPEN_FAILED);
-    /* The library retries a name it cannot open under a mangled one (last
-       character replaced by '_'), even when creating: make sure the exact
-       temporary name can be created before handing it over. */
-    INT destination = -1;
-    if (CreateEmptyFile(paths.firstNew))
-        destination = Lz.LZOpenFileA(paths.firstNew, &openInfo, OF_CREATE);
-    if (destination < 0) {
+    /* The temporary file is created by its exact name: the library's own
+       open would retry a name it cannot create under a mangled one (last
+       character replaced by '_'). Its handle is a plain file handle, which
+       the LZ copy writes to as it would to one the library opened. */
+    HANDLE destination = CreateNewFile(paths.firstNew);
+    if (destination == INVALID_HANDLE_VALUE) {
         Lz.LZClose(source);
         RemoveNewFiles(&paths);
         return FailCopy(dialog, COPY_OPEN_FAILED);
     }
-    LONG result = Lz.CopyLZFile(source, destination);
+    LONG result = Lz.CopyLZFile(source, HandleToLong(destination));
     Lz.LZClose(source);
-    Lz.LZClose(destination);
+    CloseHandle(destination);
     if (result < 0) {
         RemoveNewFiles(&paths);
         return FailCopy(dialog, (int)result);

@@ -20,6 +20,12 @@ WORD CountModels(void);
    character) into out (1024 bytes); leaves out untouched past the last key. */
 void GetModelName(WORD index, char *out);
 
+/* The key list is read once for a whole fill of the model list: between
+   ReadModelList and FreeModelList, GetModelName answers from that one
+   reading; otherwise each call reads the INF afresh. */
+void ReadModelList(void);
+void FreeModelList(void);
+
 /* Reads the model selected in the page's IDC_MODEL_LIST: ModelName,
    FileList, FileCount, DriverDirectory, DefaultDataType. Returns 0 and changes
    nothing when no item is selected, 1 otherwise. */

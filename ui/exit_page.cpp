@@ -67,6 +67,10 @@ static INT_PTR CALLBACK ExitPageProc(HWND page, UINT message, WPARAM wParam, LPA
         if (wParam == IDC_LOGO)
             DrawLogoButton((const DRAWITEMSTRUCT *)lParam);
         break;
+    case WM_DESTROY:
+        /* The page's pictures go with it. */
+        ReleasePageBitmaps(page);
+        break;
     }
     return 0;
 }

@@ -9,6 +9,39 @@
 /* Icon size plus a 1-pixel margin above and below. */
 #define ICON_ITEM_HEIGHT 34
 
+/* 1 when item `index` of a list box holds `text`, compared in full and
+   without regard to case in the list's locale, as LB_FINDSTRINGEXACT does. */
+static int ItemEquals(HWND list, LRESULT index, const char *text)
+{
+    LRESULT length = SendMessageA(list, LB_GETTEXTLEN, (WPARAM)index, 0);
+    if (length == LB_ERR || length >= TEXT_SIZE)
+        return 0;
+    char item[TEXT_SIZE];
+    item[0] = '\0';
+    SendMessageA(list, LB_GETTEXT, (WPARAM)index, (LPARAM)item);
+    LCID locale = (LCID)SendMessageA(list, LB_GETLOCALE, 0, 0);
+    return CompareStringA(locale, NORM_IGNORECASE, text, -1, item, -1) == CSTR_EQUAL;
+}
+
+/* 1 when `text` is new to the sorted list `seen`, which then holds it too.
+   A sorted list box inserts a text next to an equal one (Wine's binary
+   search stops on it and inserts before it), so a look at both neighbours
+   finds a duplicate: the fill costs a few comparisons per item instead of
+   one per item already listed. Without `seen`, the shown list itself is
+   searched. */
+static int IsNewText(HWND seen, HWND shown, const char *text)
+{
+    LRESULT at = seen ? SendMessageA(seen, LB_ADDSTRING, 0, (LPARAM)text) : LB_ERR;
+    if (at < 0) {
+        /* 0xFFFF as the start index: the list box searches the whole list. */
+        return SendMessageA(shown, LB_FINDSTRINGEXACT, 0xFFFF, (LPARAM)text) == LB_ERR;
+    }
+    if (!ItemEquals(seen, at + 1, text) && (at == 0 || !ItemEquals(seen, at - 1, text)))
+        return 1;
+    SendMessageA(seen, LB_DELETESTRING, (WPARAM)at, 0);
+    return 0;
+}
+
 /* Empties the list, then adds provider's text for every index below count
    that no item holds yet (compared in full, case-insensitively). Each item's
    data is its own position. A count of 0 or less leaves the list empty. */
@@ -16,6 +49,14 @@ void FillIconList(HWND dialog, WORD listId, short count, TextProvider provider)
 {
     HWND list = GetDlgItem(dialog, listId);
     SendMessageA(list, LB_RESETCONTENT, 0, 0);
+    if (count <= 0)
+        return;
+    /* The texts seen so far, sorted in a message-only list box that compares
+       in the shown list's locale. */
+    HWND seen = CreateWindowExA(0, "LISTBOX", NULL, LBS_SORT | LBS_HASSTRINGS, 0, 0, 0, 0, HWND_MESSAGE, NULL,
+                                SetupState.Instance, NULL);
+    if (seen)
+        SendMessageA(seen, LB_SETLOCALE, (WPARAM)SendMessageA(list, LB_GETLOCALE, 0, 0), 0);
     char text[TEXT_SIZE];
     text[0] = '\0';
     for (short i = 0; i < count; ++i) {
@@ -23,15 +64,14 @@ void FillIconList(HWND dialog, WORD listId, short count, TextProvider provider)
            this index must not re-add the previous index's text. */
         text[0] = '\0';
         provider((WORD)i, text);
-        if (!text[0])
-            continue;
-        /* 0xFFFF as the start index: the list box searches the whole list. */
-        if (SendMessageA(list, LB_FINDSTRINGEXACT, 0xFFFF, (LPARAM)text) != LB_ERR)
+        if (!text[0] || !IsNewText(seen, list, text))
             continue;
         LRESULT added = SendMessageA(list, LB_ADDSTRING, 0, (LPARAM)text);
         if (added >= 0)
             SendMessageA(list, LB_SETITEMDATA, (WPARAM)added, added);
     }
+    if (seen)
+        DestroyWindow(seen);
 }
 
 void MeasureIconItem(MEASUREITEMSTRUCT *item)

@@ -13,7 +13,9 @@
 static void OnModelInit(HWND page)
 {
     CenterOnParent(page);
+    ReadModelList();
     FillIconList(page, IDC_MODEL_LIST, (short)CountModels(), GetModelName);
+    FreeModelList();
     SendDlgItemMessageA(page, IDC_MODEL_LIST, LB_SETCURSEL, 0, 0);
     SetFocus(GetDlgItem(page, IDC_MODEL_LIST));
 }
@@ -65,6 +67,10 @@ static INT_PTR CALLBACK ModelPageProc(HWND page, UINT message, WPARAM wParam, LP
         break;
     case WM_COMMAND:
         OnModelCommand(page, wParam);
+        break;
+    case WM_DESTROY:
+        /* The page's pictures go with it. */
+        ReleasePageBitmaps(page);
         break;
     }
     return 0;

@@ -27,7 +27,10 @@ static void SelectInitialPort(HWND page)
 static void OnPortInit(HWND page)
 {
     CenterOnParent(page);
+    /* One reading of the spooler's ports for the count and every name. */
+    ReadPortList();
     FillIconList(page, IDC_PORT_LIST, (short)CountPorts(), GetPortName);
+    FreePortList();
     SelectInitialPort(page);
     SetFocus(GetDlgItem(page, IDC_PORT_LIST));
 }
@@ -97,6 +100,10 @@ static INT_PTR CALLBACK PortPageProc(HWND page, UINT message, WPARAM wParam, LPA
         break;
     case WM_COMMAND:
         OnPortCommand(page, wParam);
+        break;
+    case WM_DESTROY:
+        /* The page's pictures go with it. */
+        ReleasePageBitmaps(page);
         break;
     }
     return 0;

@@ -17,6 +17,8 @@ typedef const char *(*IconRule)(const char *text);
 /* dialog_helpers.cpp */
 void CenterOnParent(HWND dialog);
 void DrawLogoButton(const DRAWITEMSTRUCT *item);
+/* Deletes the bitmaps of the page's picture controls; at WM_DESTROY. */
+void ReleasePageBitmaps(HWND page);
 
 /* icon_list.cpp */
 void FillIconList(HWND dialog, WORD listId, short count, TextProvider provider);
@@ -26,6 +28,11 @@ const char *GetModelIcon(const char *text);
 const char *GetPortIcon(const char *text);
 
 /* ports.cpp */
+/* The port list is read once for a whole fill of the port list: between
+   ReadPortList and FreePortList, CountPorts and GetPortName answer from that
+   one reading; otherwise each call reads the spooler's list afresh. */
+void ReadPortList(void);
+void FreePortList(void);
 WORD CountPorts(void);
 void GetPortName(WORD index, char *buffer);
 

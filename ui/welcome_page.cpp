@@ -40,6 +40,10 @@ static INT_PTR CALLBACK WelcomePageProc(HWND page, UINT message, WPARAM wParam, 
         if (wParam == IDC_LOGO)
             DrawLogoButton((const DRAWITEMSTRUCT *)lParam);
         break;
+    case WM_DESTROY:
+        /* The page's pictures go with it. */
+        ReleasePageBitmaps(page);
+        break;
     }
     /* Never handled: after WM_INITDIALOG the focus stays where it was put. */
     return 0;

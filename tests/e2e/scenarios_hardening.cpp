@@ -132,7 +132,7 @@ DEFINE_SCENARIO(hardening_no_inf) { return RunOnPackage(NULL, WalkEmptyModelList
 /* The last model of the shortened list installs like any other. */
 static int InstallLastListedOfMany(void)
 {
-    InstallPlan plan = { "win7", "Hardening KV 0051", "LPT2:", 0, 0, 0, NULL };
+    InstallPlan plan = { "win7", "Hardening KV 0051", "LPT2:", 0, 0, 0, NULL, 0 };
     InstallRecord record;
     RemoveInstalled(plan.Model);
     int passed = RunWholeInstall(&plan, &record) &&

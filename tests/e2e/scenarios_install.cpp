@@ -33,7 +33,7 @@ static int InstallSample(const InstallCase &c, InstallRecord *record)
 {
     WALK_REQUIRE(PreparePackage(Session.SampleDir), "package folder not prepared");
     RemoveInstalled(c.model);
-    InstallPlan plan = { c.version, c.choose, c.choosePort, c.setDefault, 0, 0, c.arguments };
+    InstallPlan plan = { c.version, c.choose, c.choosePort, c.setDefault, 0, 0, c.arguments, 0 };
     int passed = RunWholeInstall(&plan, record);
     if (passed && (strcmp(record->Model, c.model) != 0 || strcmp(record->Port, c.port) != 0))
         passed = WalkFail(__FILE__, __LINE__, "chose %s on %s, expected %s on %s", record->Model, record->Port,
@@ -114,7 +114,7 @@ DEFINE_SCENARIO(install_locked_in_version_dir)
     HANDLE lock = CreateFileA(locked, GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
     WALK_REQUIRE(lock != INVALID_HANDLE_VALUE, "%s not opened", locked);
 
-    InstallPlan plan = { "win7", R521, "LPT1:", 0, 0, 0, NULL };
+    InstallPlan plan = { "win7", R521, "LPT1:", 0, 0, 0, NULL, 0 };
     InstallRecord record;
     int passed = RunWholeInstall(&plan, &record);
     CloseHandle(lock);
@@ -168,7 +168,7 @@ DEFINE_SCENARIO(install_printer_refused)
     }
     WALK_REQUIRE(PreparePackage(Session.SampleDir), "package folder not prepared");
     RemoveInstalled(R521);
-    InstallPlan plan = { "win7", R521, "LPT1:", 1, 0, 1, NULL };
+    InstallPlan plan = { "win7", R521, "LPT1:", 1, 0, 1, NULL, 0 };
     InstallRecord record;
     int passed = RunWholeInstall(&plan, &record);
     static const char expected[] = "Cannot add a printer!\r\n(System Error Code : ";

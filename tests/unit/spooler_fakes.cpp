@@ -76,9 +76,11 @@ void RecordSpoolerCalls(void)
 
 static const char *const *FakePorts;
 static int FakePortCount;
+int FakePortCalls;
 
 static BOOL WINAPI EnumFakePorts(LPSTR, DWORD level, LPBYTE buffer, DWORD size, LPDWORD needed, LPDWORD count)
 {
+    FakePortCalls++;
     if (level != 1)
         return FALSE;
     DWORD bytes = FakePortCount * sizeof(PORT_INFO_1A);
@@ -105,5 +107,6 @@ void UseFakePorts(const char *const *ports, int count)
 {
     FakePorts = ports;
     FakePortCount = count;
+    FakePortCalls = 0;
     Spooler.EnumPortsA = EnumFakePorts;
 }

@@ -27,7 +27,9 @@ extern SpoolerCalls Calls;
 void RecordSpoolerCalls(void);
 
 /* Makes EnumPortsA (level 1, with the size query) list exactly these port
-   names; ResetSpoolerApi ends it. */
+   names; ResetSpoolerApi ends it. FakePortCalls counts the EnumPortsA calls
+   since then, size queries included. */
 void UseFakePorts(const char *const *ports, int count);
+extern int FakePortCalls;
 
 #endif

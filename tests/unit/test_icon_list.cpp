@@ -51,6 +51,19 @@ TEST_CASE("FillIconList adds each text once, with its position as data")
         CHECK(SendMessageA(list, LB_GETITEMDATA, i, 0) == i);
         CHECK(SendMessageA(list, LB_GETCURSEL, 0, 0) == LB_ERR);
     }
+    /* Duplicates that sort apart from their first occurrence. */
+    static const char *const mixed[] = { "b:", "A:", "c:", "B:", "LPT1:", "a:", "C:", "lpt1:" };
+    memcpy(ProviderNames, mixed, sizeof mixed);
+    ProviderCount = 8;
+    FillIconList(parent, LIST_ID, 8, TestProvider);
+    REQUIRE(SendMessageA(list, LB_GETCOUNT, 0, 0) == 4);
+    static const char *const firsts[] = { "b:", "A:", "c:", "LPT1:" };
+    for (int i = 0; i < 4; ++i) {
+        char text[64];
+        SendMessageA(list, LB_GETTEXT, i, (LPARAM)text);
+        CHECK(strcmp(text, firsts[i]) == 0);
+        CHECK(SendMessageA(list, LB_GETITEMDATA, i, 0) == i);
+    }
     static const short emptyCounts[] = { 0, -1, -32768 };
     for (short count : emptyCounts) {
         CAPTURE(count);

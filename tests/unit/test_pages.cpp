@@ -115,7 +115,19 @@ struct PortSeen {
     char items[8][64];
     char warning[256], warningCaption[64];
     int warned;
+    HGDIOBJ background;     /* the bitmap the background picture shows */
 };
+
+/* The bitmap shown by the page's first picture control, or NULL. */
+static HGDIOBJ PageBitmap(HWND page)
+{
+    for (HWND child = GetWindow(page, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        HGDIOBJ bitmap = (HGDIOBJ)SendMessageA(child, STM_GETIMAGE, IMAGE_BITMAP, 0);
+        if (bitmap)
+            return bitmap;
+    }
+    return NULL;
+}
 
 static int AnswerPortPage(void *context)
 {
@@ -123,6 +135,7 @@ static int AnswerPortPage(void *context)
     HWND page = WaitForDialogWith(IDC_PORT_LIST);
     if (!page)
         return 0;
+    seen->background = PageBitmap(page);
     seen->count = ListCount(page, IDC_PORT_LIST);
     for (int i = 0; i < seen->count && i < 8; i++)
         ListText(page, IDC_PORT_LIST, i, seen->items[i], sizeof seen->items[i]);
@@ -177,6 +190,11 @@ TEST_CASE("port page: the initial selection rule, the warning without a selectio
         INT_PTR returned = RunPage(ShowPortPage, owner, AnswerPortPage, &seen);
         CHECK(seen.count == c.listed);
         CHECK(seen.selection == c.selection);
+        /* One reading of the list fills it: the size query and one call. */
+        CHECK(FakePortCalls == 2);
+        /* The page's picture went with it (Wine's picture control keeps it). */
+        CHECK(seen.background != NULL);
+        CHECK(GetObjectType(seen.background) == 0);
         if (c.selection < 0) {
             CHECK(seen.warned);
             CHECK(strcmp(seen.warning, "Select printer port to connect.") == 0);
