@@ -42,21 +42,6 @@ TEST_CASE("the bar's boundary: left + whole part of percent * width / 100, the r
     }
 }
 
-TEST_CASE("FileList names by index, inside the buffer only")
-{
-    static const char list[] = "UNIDRV.DLL\0KV_R52x.GPD\0x\0", open[] = { 'a', '\0', 'b', 'c' };
-    static const struct { const char *list; size_t size; int index; const char *name; } cases[] = {
-        { list, sizeof list, 0, "UNIDRV.DLL" }, { list, sizeof list, 1, "KV_R52x.GPD" }, { list, sizeof list, 2, "x" },
-        { list, sizeof list, 3, NULL }, { list, sizeof list, -1, NULL }, { open, sizeof open, 0, "a" },
-        { open, sizeof open, 1, NULL }, { open, 0, 0, NULL }, { "\0", 2, 0, NULL },
-    };
-    for (const auto &c : cases) {
-        CAPTURE(c.index);
-        const char *name = FileListName(c.list, c.size, c.index);
-        CHECK(std::string(name ? name : "(none)") == (c.name ? c.name : "(none)"));
-    }
-}
-
 TEST_CASE("bare file names, usable driver directories")
 {
     static const struct { const char *text; int bare, directory; } cases[] = {
@@ -75,24 +60,19 @@ TEST_CASE("bare file names, usable driver directories")
 
 TEST_CASE("destination paths: one backslash, the version subdirectory, bounded")
 {
-    char name[57];
-    memset(name, 'n', sizeof name - 1);   /* "C:\d\3\", 56 characters and the NUL fill 64 bytes */
-    name[56] = '\0';
-    const struct { const char *directory; int sub; const char *name, *suffix, *path; } cases[] = {
-        { "C:\\drv\\", -1, "a.dll", "", "C:\\drv\\a.dll" }, { "C:\\drv\\", 3, "a.dll", "", "C:\\drv\\3\\a.dll" },
-        { "C:\\drv", 3, "a.dll", "", "C:\\drv\\3\\a.dll" }, { "C:\\drv", -1, "a.dll", "~new", "C:\\drv\\a.dll~new" },
-        { "C:\\drv\\", 12, "a", "", "C:\\drv\\12\\a" }, { "C:\\drv\\", 0, "a", "", "C:\\drv\\0\\a" },
+    std::string name(56, 'n');   /* "C:\d\3\", 56 characters and the NUL fill 64 bytes */
+    const struct { const char *directory; int sub; std::string name; const char *suffix; std::string path; } cases[] = {
+        { "C:\\drv\\", 3, "a.dll", "", "C:\\drv\\3\\a.dll" }, { "C:\\drv", 12, "a", "", "C:\\drv\\12\\a" },
+        { "C:\\drv", -1, "a.dll", "~new", "C:\\drv\\a.dll~new" }, { "C:\\d\\", 3, name, "", "C:\\d\\3\\" + name },
         { "C:\\d\\", 3, name, "x", "" },   /* one character too many: nothing */
     };
-    for (const auto &c : cases) {
-        CAPTURE(std::string(c.path));
-        char out[64] = "untouched";
-        CHECK(BuildDestinationPath(out, sizeof out, c.directory, c.sub, c.name, c.suffix) == (c.path[0] != 0));
-        CHECK(std::string(out) == c.path);
-    }
     char out[64];
-    CHECK(BuildDestinationPath(out, sizeof out, "C:\\d\\", 3, name, ""));
-    CHECK(strlen(out) == 63);
+    for (const auto &c : cases) {
+        CAPTURE(c.path);
+        strcpy(out, "untouched");
+        CHECK(BuildDestinationPath(out, sizeof out, c.directory, c.sub, c.name.c_str(), c.suffix) == !c.path.empty());
+        CHECK(out == c.path);
+    }
     CHECK_FALSE(BuildDestinationPath(out, 0, "C:\\d\\", 3, "a", ""));
 }
 
