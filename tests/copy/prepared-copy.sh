@@ -1,19 +1,14 @@
 #!/usr/bin/env bash
-# Copy failures that need a shell to set up, under the prefix's
-# C:\kvcopy_prep (test_copy runs their rows only when it is there), each
-# directory with earlier files "old" at both destinations: an immutable
-# driver directory, an immutable earlier file in the version subdirectory,
-# and a full disk (a 16 KB tmpfs: room for the earlier files, not for the
-# 40000-byte source). Runs test_copy's copy tables; always undoes chattr and
-# the mount. Usage: prepared-copy.sh BUILD_DIR TEST_PROGRAM
+# Makes the prefix's C:\kvcopy_prep for test_copy's rows that need it: an
+# immutable driver directory, an immutable earlier file in 3\, a full disk (a
+# 16 KB tmpfs: room for the earlier files "old", not for the 40000-byte
+# source); runs the copy tables, then undoes chattr and the mount.
+# Usage: prepared-copy.sh BUILD_DIR TEST_PROGRAM
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
 "$here/../../tools/make-prefix.sh" "$1" || exit 1
 root="$1/wineprefix/drive_c/kvcopy_prep"
-undo() {
-  chattr -i "$root/immutable" "$root/locked/3/kvc_plain.dll" 2>/dev/null
-  if mountpoint -q "$root/full"; then umount "$root/full"; fi
-}
+undo() { chattr -i "$root/immutable" "$root/locked/3/kvc_plain.dll" 2>/dev/null; umount "$root/full" 2>/dev/null; }
 trap 'undo; rm -rf "$root"' EXIT
 undo
 rm -rf "$root"

@@ -1,6 +1,5 @@
-# The copy tests' sources, made at build time (make-fixtures.sh); the copy
-# cases that need directories only a shell can prepare; and the time limits
-# of the copy, logic and icon list tests, about three times their usual run.
+# The copy tests' sources (make-fixtures.sh), the copy cases that need a shell
+# (prepared-copy.sh), and time limits of about three times the usual run.
 set(KVCOPY_FIXTURES ${CMAKE_CURRENT_BINARY_DIR}/kvcopy_fixtures)
 add_custom_command(
   OUTPUT ${KVCOPY_FIXTURES}/plain.bin ${KVCOPY_FIXTURES}/packed.bin

@@ -1,7 +1,5 @@
-/*
- * The rules on integers: CopyPercent rounds as MulDiv and the boundary lies
- * in the bar; centring, message styles and copy errors hold for any value.
- */
+/* The rules on integers: CopyPercent rounds as MulDiv and the boundary lies in
+   the bar; centring, message styles and copy errors hold for any value. */
 #include "fuzz_input.h"
 #include "install/bar_geometry_logic.h"
 #include "install/copy_error_logic.h"
@@ -14,7 +12,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     if (size < sizeof v)
         return 0;
     memcpy(v, data, sizeof v);
-    int index = v[0], count = v[1], left = v[2] % 100000, width = abs(v[3] % 100000), percent = CopyPercent(index, count);
+    int index = v[0], count = v[1], left = v[2] % 100000, width = abs(v[3] % 100000);
+    int percent = CopyPercent(index, count);
     EXPECT(count || percent == -1);
     if (count > 0 && index >= 0 && index <= count) {
         EXPECT(percent == (200LL * index / count + 1) / 2);

@@ -1,7 +1,5 @@
-/*
- * The copy's paths on any bytes: names and paths stay inside their buffers;
- * a built path is directory ... name suffix, a refused one is empty.
- */
+/* The copy's paths on any bytes stay inside their buffers; a built path is
+   directory ... name suffix, a refused one empty. */
 #include "fuzz_input.h"
 #include "install/dest_path_logic.h"
 
@@ -14,14 +12,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const char *name = FileListName(list.data(), rest, data[0] % 8 - 1);
     EXPECT(!name || (name[0] && memchr(name, '\0', rest - (size_t)(name - list.data()))));
     /* The file name: the bytes after the directory's NUL. */
-    size_t skip = directory.size() < rest ? directory.size() : rest, length = rest - skip;
-    Block file = Text(data + 3 + skip, length);
+    size_t skip = directory.size() < rest ? directory.size() : rest;
+    Block file = Text(data + 3 + skip, rest - skip);
     IsBareFileName(file.data());
     IsUsableDriverDirectory(directory.data());
     if (BuildDestinationPath(out.data(), data[1], directory.data(), data[2] % 5 - 1, file.data(), "~new")) {
-        size_t built = strlen(out.data()), fileLength = file.size() - 1;
-        EXPECT(built < data[1] && !strncmp(out.data(), directory.data(), directory.size() - 1) && built >= fileLength + 4);
-        EXPECT(!memcmp(out.data() + built - fileLength - 4, file.data(), fileLength) && !strcmp(out.data() + built - 4, "~new"));
+        std::string built = out.data(), tail = std::string(file.data()) + "~new";
+        EXPECT(built.size() < data[1] && !built.compare(0, directory.size() - 1, directory.data()));
+        EXPECT(built.size() >= tail.size() && !built.compare(built.size() - tail.size(), tail.size(), tail));
     } else {
         EXPECT(!data[1] || !out[0]);
     }

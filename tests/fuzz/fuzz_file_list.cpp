@@ -1,8 +1,5 @@
-/*
- * BuildFileList on any CopyFiles value (up to 1023 characters) and buffer:
- * the list stays inside it, holds the returned count, and loses no name
- * when the buffer has FileListBytesNeeded.
- */
+/* BuildFileList on any CopyFiles value and buffer: the list stays inside it, holds
+   the returned count, and loses no name in FileListBytesNeeded bytes. */
 #include "fuzz_input.h"
 #include "setupinfo/file_list_logic.h"
 

@@ -1,7 +1,5 @@
-/*
- * TakeField and the key list walk on any bytes: fields are non-empty, hold
- * no comma and stay in the line; list names stay in their buffer.
- */
+/* TakeField and the key list walk on any bytes: fields are non-empty, hold no
+   comma and stay in the line; list names stay in their buffer. */
 #include "fuzz_input.h"
 #include "setupinfo/model_line_logic.h"
 

@@ -1,7 +1,5 @@
-/*
- * pkgcheck's rules on any bytes: ReadLzHeader's classes and recorded size,
- * ListHasFileName finding every whole name, IsQuotedModelKey.
- */
+/* pkgcheck's rules on any bytes: ReadLzHeader's classes and recorded size,
+   ListHasFileName finding every whole name, IsQuotedModelKey. */
 #include "fuzz_input.h"
 #include "pkgcheck/lz_header_logic.h"
 #include "pkgcheck/package_rules_logic.h"

@@ -8,18 +8,15 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 build=${1:?usage: run-fuzz.sh BUILD_DIR}
 mkdir -p "$build/findings"
-cmake -S "$here" -B "$build" -DCMAKE_CXX_COMPILER=clang++ >"$build/configure.log" 2>&1 \
-  || { cat "$build/configure.log"; exit 1; }
-cmake --build "$build" -j2 >"$build/build.log" 2>&1 || { cat "$build/build.log"; exit 1; }
+{ cmake -S "$here" -B "$build" -DCMAKE_CXX_COMPILER=clang++ && cmake --build "$build" -j2; } >"$build/build.log" 2>&1 \
+  || { cat "$build/build.log"; exit 1; }
 status=0
 for source in "$here"/fuzz_*.cpp; do
   name=$(basename "$source" .cpp)
   log="$build/$name.log"
-  mkdir -p "$build/corpus/$name"
-  kept=()
-  [ -d "$here/corpus/$name" ] && kept=("$here/corpus/$name")
+  mkdir -p "$build/corpus/$name" "$here/corpus/$name"
   if "$build/$name" -max_total_time="${FUZZ_SECONDS:-3}" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
-      -artifact_prefix="$build/findings/$name-" "$build/corpus/$name" "${kept[@]}" >"$log" 2>&1; then
+      -artifact_prefix="$build/findings/$name-" "$build/corpus/$name" "$here/corpus/$name" >"$log" 2>&1; then
     echo "fuzz $name: $(sed -n 's/^stat::number_of_executed_units: *//p' "$log") runs, no finding"
   else
     echo "fuzz $name: FINDING (log $log)"

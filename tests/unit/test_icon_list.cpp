@@ -1,8 +1,6 @@
-/*
- * The icon lists of the model and port pages against a real list box and
- * device context, and the port list's provider against Wine's ports (through
- * the seam when the enumeration fails or a name is longer than the buffer).
- */
+/* The icon lists of the model and port pages on a real list box, and the
+   port list's provider on Wine's ports and, through the seam, on a failed
+   enumeration and a name longer than the buffer. */
 #include <doctest/doctest.h>
 #include <string>
 #include "spooler/spooler_api.h"
@@ -17,7 +15,7 @@ static void TestProvider(WORD index, char *buffer)
         lstrcpynA(buffer, Texts[index], 1024);
 }
 
-TEST_CASE("an icon list holds each text once, case ignored, and paints an item in the state's colours")
+TEST_CASE("an icon list holds each text once, case ignored, its position as its data, 34 pixels high")
 {
     HWND parent = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 300, 200, NULL, NULL, NULL, NULL);
     HWND list = CreateWindowExA(0, "LISTBOX", "", WS_CHILD | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS, 0, 0, 300, 200,
@@ -47,34 +45,6 @@ TEST_CASE("an icon list holds each text once, case ignored, and paints an item i
         MeasureIconItem(&item);
         CHECK(item.itemHeight == (proposed < 34 ? 34 : proposed));
     }
-
-    /* The painter fills the whole item in the state's colour and puts the
-       context's colours back; the empty list's item -1 it leaves alone. */
-    HDC screen = GetDC(NULL), dc = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, 300, 40);
-    HGDIOBJ previous = SelectObject(dc, bitmap);
-    ReleaseDC(NULL, screen);
-    static const struct { UINT id, state; int colour; } items[] = {
-        { 0, 0, COLOR_WINDOW }, { 0, ODS_SELECTED, COLOR_HIGHLIGHT }, { (UINT)-1, ODS_FOCUS, -1 } };
-    for (const auto &c : items) {
-        CAPTURE(c.state);
-        RECT all = { 0, 0, 300, 40 };
-        FillRect(dc, &all, (HBRUSH)GetStockObject(GRAY_BRUSH));
-        COLORREF grey = GetPixel(dc, 0, 0);
-        SetTextColor(dc, RGB(10, 20, 30));
-        SetBkColor(dc, RGB(40, 50, 60));
-        DRAWITEMSTRUCT item = { ODT_LISTBOX, 300, c.id, ODA_DRAWENTIRE, c.state, list, dc, { 0, 0, 300, 34 }, 0 };
-        DrawIconItem(&item, GetPortIcon);
-        COLORREF fill = c.colour < 0 ? grey : GetSysColor(c.colour);
-        CHECK(GetPixel(dc, 1, 1) == fill);
-        CHECK(GetPixel(dc, 298, 32) == fill);
-        CHECK(GetPixel(dc, 150, 36) == grey);   /* below the item */
-        CHECK(GetTextColor(dc) == RGB(10, 20, 30));
-        CHECK(GetBkColor(dc) == RGB(40, 50, 60));
-    }
-    SelectObject(dc, previous);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
     DestroyWindow(parent);
 }
 
@@ -99,7 +69,6 @@ TEST_CASE("the port list is the spooler's, in its order; a failed enumeration gi
     REQUIRE(EnumPortsA(NULL, 1, (LPBYTE)&block[0], needed, &needed, &count));
     const PORT_INFO_1A *ports = (const PORT_INFO_1A *)block.data();
     REQUIRE(CountPorts() == count);
-    REQUIRE(count >= 2);
     for (WORD i = 0; i < count; i++)
         CHECK(PortName(i) == ports[i].pName);
     CHECK(PortName((WORD)count) == "<untouched>");
