@@ -181,7 +181,7 @@ TEST_CASE("a copy puts the expanded file at both destinations, or tells why not 
         StopWatch();
         REQUIRE(SeenCount == (c.text != NULL));
         if (c.text) {
-            CHECK(std::string(Seen[0].caption) == "Error");
+            CHECK(std::string(Seen[0].caption) == std::string("Error"));
             CHECK(std::string(Seen[0].text) == std::string(c.text));
             CHECK(Seen[0].icon == LoadIconA(NULL, IDI_HAND));
             CHECK(Listing(SourceDir) + Listing(watched) + Listing(watched + "3\\") == before);

@@ -36,7 +36,7 @@ TEST_CASE("an icon list holds each text once, case ignored, its position as its 
             SendMessageA(list, LB_GETTEXT, i, (LPARAM)text);
             items += std::string(text) + "=" + std::to_string(SendMessageA(list, LB_GETITEMDATA, i, 0)) + " ";
         }
-        CHECK(items == c.items);
+        CHECK(items == std::string(c.items));
         CHECK(SendMessageA(list, LB_GETCURSEL, 0, 0) == LB_ERR);
     }
     for (UINT proposed : { 16u, 33u, 34u, 40u }) {
@@ -70,12 +70,12 @@ TEST_CASE("the port list is the spooler's, in its order; a failed enumeration gi
     const PORT_INFO_1A *ports = (const PORT_INFO_1A *)block.data();
     REQUIRE(CountPorts() == count);
     for (WORD i = 0; i < count; i++)
-        CHECK(PortName(i) == ports[i].pName);
-    CHECK(PortName((WORD)count) == "<untouched>");
+        CHECK(PortName(i) == std::string(ports[i].pName));
+    CHECK(PortName((WORD)count) == std::string("<untouched>"));
 
     Spooler.EnumPortsA = RefusePorts;
     CHECK(CountPorts() == 0);
-    CHECK(PortName(0) == "<untouched>");
+    CHECK(PortName(0) == std::string("<untouched>"));
     static std::string longName(1500, 'P');
     const char *names[] = { longName.c_str() };
     UseFakePorts(names, 1);

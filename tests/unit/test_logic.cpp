@@ -55,9 +55,9 @@ TEST_CASE("destination paths: one backslash, the version subdirectory, bounded")
     char out[64];
     std::string name(56, 'n');   /* "C:\d\3\", 56 characters and the NUL fill 64 bytes */
     CHECK(BuildDestinationPath(out, sizeof out, "C:\\drv", 12, "a", "~new"));
-    CHECK(std::string(out) == "C:\\drv\\12\\a~new");
+    CHECK(std::string(out) == std::string("C:\\drv\\12\\a~new"));
     CHECK(BuildDestinationPath(out, sizeof out, "C:\\d\\", 3, name.c_str(), ""));
-    CHECK(out == "C:\\d\\3\\" + name);
+    CHECK(std::string(out) == "C:\\d\\3\\" + name);
     CHECK_FALSE(BuildDestinationPath(out, sizeof out, "C:\\d\\", 3, name.c_str(), "x"));
     CHECK(out[0] == '\0');
     CHECK_FALSE(BuildDestinationPath(out, 0, "C:\\d\\", 3, "a", ""));
@@ -75,7 +75,7 @@ TEST_CASE("a message style chooses the template by its buttons and the icon by i
     };
     for (const auto &c : cases) {
         CAPTURE(c.style);
-        CHECK(std::string(MessageTemplateName(c.style)) == c.templateName);
+        CHECK(std::string(MessageTemplateName(c.style)) == std::string(c.templateName));
         CHECK(MessageIconNumber(c.style) == (unsigned)(ULONG_PTR)c.icon);
     }
 }
@@ -90,9 +90,9 @@ TEST_CASE("port icons: FILE: in any case, LPT and COM in upper case, the network
     };
     for (const auto &c : cases) {
         CAPTURE(std::string(c.text));
-        CHECK(std::string(PortIconName(c.text)) == c.icon);
+        CHECK(std::string(PortIconName(c.text)) == std::string(c.icon));
     }
-    CHECK(std::string(ModelIconName("Kest R520")) == IDI_PRINTER);
+    CHECK(std::string(ModelIconName("Kest R520")) == std::string(IDI_PRINTER));
 }
 
 TEST_CASE("centring on the owner: its origin plus half the difference, truncated toward zero")
