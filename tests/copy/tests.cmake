@@ -12,5 +12,5 @@ add_dependencies(test_copy kvcopy_fixtures)
 add_test(NAME copy_prepared
   COMMAND ${CMAKE_CURRENT_LIST_DIR}/prepared-copy.sh ${CMAKE_BINARY_DIR} $<TARGET_FILE:test_copy>)
 set_tests_properties(copy_prepared PROPERTIES LABELS unit RESOURCE_LOCK desktop)
-set_tests_properties(test_copy PROPERTIES TIMEOUT 60)
-set_tests_properties(copy_prepared test_logic test_icon_list PROPERTIES TIMEOUT 20)
+set_tests_properties(test_copy PROPERTIES TIMEOUT 45)
+set_tests_properties(copy_prepared test_logic test_icon_list PROPERTIES TIMEOUT 15)
