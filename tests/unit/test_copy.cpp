@@ -40,7 +40,8 @@ static std::string Listing(const std::string &directory, int erase = 0)
 }
 
 /* Fresh directories, the sources kvc_plain.dll and kvc_packed.dll current,
-   FileList `names`, the copy into `directory`, earlier files "old". */
+   FileList `names`, the copy into `directory`, and in DriverDir and its 3\
+   an earlier file "old" named `earlier`. */
 static void Prepare(const char *names, const char *earlier = NULL, const char *directory = DriverDir)
 {
     for (const char *emptied : { SourceDir, VersionDir, DriverDir })
@@ -121,8 +122,8 @@ static LONG WINAPI WatchedCopy(INT source, INT destination)
 static INT WINAPI CountedStart(void) { ++Saw.starts; return LZStart(); }
 static void WINAPI CountedDone(void) { ++Saw.dones; LZDone(); }
 
-/* tests/copy/prepared-copy.sh makes C:\kvcopy_prep: an immutable directory, a full
-   disk, an immutable earlier file in 3\. Without it their rows are left out. */
+/* The earlier files a copy meets. tests/copy/prepared-copy.sh makes C:\kvcopy_prep: an
+   immutable directory, a full disk, an immutable file in 3\; without it their rows are left out. */
 #define PREPARED "C:\\kvcopy_prep\\"
 enum Layout { NONE, PLAIN, READ_ONLY_FIRST, READ_ONLY_SECOND, LOCKED_SECOND, DIRECTORY_FIRST, NEW_BLOCKED,
                DIRECTORY_SECOND, NO_VERSION_DIRECTORY };
