@@ -1,41 +1,23 @@
 #!/usr/bin/env bash
-# Copy failures that need a shell to set up: an immutable driver directory,
-# an immutable earlier file in the version subdirectory, and a full disk (a
-# small tmpfs mounted as the driver directory). Prepares them under the
-# prefix's C:\kvcopy_prep, runs the "prepared" suite of test_copy_file, and
-# always undoes chattr and the mount.
+# Makes the prefix's C:\kvcopy_prep for test_copy's rows that need it: an
+# immutable driver directory, an immutable earlier file in 3\, a full disk (a
+# 16 KB tmpfs: room for the earlier files "old", not for the 40000-byte
+# source); runs the copy tables, then undoes chattr and the mount.
 # Usage: prepared-copy.sh BUILD_DIR TEST_PROGRAM
 set -u
-build_dir=$1
-program=$2
 here=$(cd "$(dirname "$0")" && pwd)
-tools="$here/../tools"
-"$here/../../tools/make-prefix.sh" "$build_dir" || exit 1
-root="$build_dir/wineprefix/drive_c/kvcopy_prep"
-
-undo() {
-  chattr -i "$root/immutable" "$root/locked/3/kvc_plain.dll" 2>/dev/null
-  if mountpoint -q "$root/full"; then umount "$root/full"; fi
-}
-trap undo EXIT
+"$here/../../tools/make-prefix.sh" "$1" || exit 1
+root="$1/wineprefix/drive_c/kvcopy_prep"
+undo() { chattr -i "$root/immutable" "$root/locked/3/kvc_plain.dll" 2>/dev/null; umount "$root/full" 2>/dev/null; }
+trap 'undo; rm -rf "$root"' EXIT
 undo
 rm -rf "$root"
-
-for d in immutable locked full; do
-  mkdir -p "$root/$d"
-done
-# Room for the earlier files but not for the 40000-byte source.
+mkdir -p "$root/immutable" "$root/locked" "$root/full"
 mount -t tmpfs -o size=16k,mode=755 kvcopy_full "$root/full" || { echo "cannot mount tmpfs" >&2; exit 1; }
 for d in immutable locked full; do
   mkdir -p "$root/$d/3"
   printf old >"$root/$d/kvc_plain.dll"
   printf old >"$root/$d/3/kvc_plain.dll"
 done
-chattr +i "$root/immutable" || { echo "chattr not supported here" >&2; exit 1; }
-chattr +i "$root/locked/3/kvc_plain.dll"
-
-"$tools/wine-run.sh" "$build_dir" "$program" --no-skip --test-suite=prepared
-status=$?
-undo
-rm -rf "$root"
-exit $status
+chattr +i "$root/immutable" "$root/locked/3/kvc_plain.dll" || { echo "chattr not supported here" >&2; exit 1; }
+"$here/../tools/wine-run.sh" "$1" "$2" --test-case-exclude='*dialog*'

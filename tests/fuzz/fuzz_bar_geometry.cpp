@@ -1,35 +1,28 @@
-/*
- * Bar geometry on any index, count and rectangle: CopyPercent matches a
- * 128-bit-free reference of MulDiv's rounding, and for 0 <= index <= count
- * the percentage lies in 0..100 and the boundary inside the rectangle.
- */
-#include <stdint.h>
-#include <stdlib.h>
-#include <string.h>
+/* The rules on integers: CopyPercent rounds as MulDiv and the boundary lies in
+   the bar; centring, message styles and copy errors hold for any value. */
+#include "fuzz_input.h"
 #include "install/bar_geometry_logic.h"
+#include "install/copy_error_logic.h"
+#include "ui/center_logic.h"
+#include "ui/message_style_logic.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    int32_t values[4];
-    if (size < sizeof values)
+    int32_t v[4];
+    if (size < sizeof v)
         return 0;
-    memcpy(values, data, sizeof values);
-    int index = values[0], count = values[1];
-    int left = values[2] % 100000, width = abs(values[3] % 100000);
-
+    memcpy(v, data, sizeof v);
+    int index = v[0], count = v[1], left = v[2] % 100000, width = abs(v[3] % 100000);
     int percent = CopyPercent(index, count);
-    if (count == 0 && percent != -1)
-        abort();
+    EXPECT(count || percent == -1);
     if (count > 0 && index >= 0 && index <= count) {
-        long long exact2 = 200LL * index;   /* twice 100 * index, for halves */
-        long long expected = (exact2 / count + 1) / 2;
-        if (percent != expected || percent < 0 || percent > 100)
-            abort();
+        EXPECT(percent == (200LL * index / count + 1) / 2);
         int x = BarBoundary(percent, left, left + width);
-        if (x < left || x > left + width)
-            abort();
-        if (percent == 100 && x != left + width)
-            abort();
+        EXPECT(x >= left && x <= left + width && (percent < 100 || x == left + width));
     }
+    int origin = CenteredOrigin(left, width, v[0] % 100000);
+    EXPECT(llabs(2LL * (origin - left) + v[0] % 100000 - width) <= 1);
+    EXPECT(MessageTemplateName((unsigned)v[1]) && MessageIconNumber((unsigned)v[1]) - 32512 <= 4);
+    EXPECT(CopyErrorStringId(v[2]) && (CopyErrorResult(v[2]) == COPY_RETRY) == (v[2] == -1 || v[2] == -2));
     return 0;
 }

@@ -1,58 +1,27 @@
-/*
- * The copy's path logic on any bytes: FileListName stays inside its buffer
- * and returns a NUL-ended, non-empty name; BuildDestinationPath either fits
- * the buffer exactly as assembled or leaves it empty; IsBareFileName and
- * IsUsableDriverDirectory read only up to the NUL.
- */
-#include <stdint.h>
-#include <stdlib.h>
-#include <string.h>
+/* The copy's paths on any bytes stay inside their buffers; a built path is
+   directory ... name suffix, a refused one empty. */
+#include "fuzz_input.h"
 #include "install/dest_path_logic.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     if (size < 3)
         return 0;
-    int index = data[0] % 8 - 1;
-    size_t capacity = data[1];
-    int subdirectory = data[2] % 5 - 1;
-    data += 3;
-    size -= 3;
-
-    /* The list: the bytes as they are, in a buffer of exactly their size. */
-    char *list = (char *)malloc(size ? size : 1);
-    memcpy(list, data, size);
-    const char *name = FileListName(list, size, index);
-    if (name) {
-        size_t at = (size_t)(name - list);
-        if (at >= size || !memchr(name, '\0', size - at) || !name[0])
-            abort();
+    size_t rest = size - 3;
+    Block list = Bytes(data + 3, rest), directory = Text(data + 3, rest), out(data[1] ? data[1] : 1, 'x');
+    const char *name = FileListName(list.data(), rest, data[0] % 8 - 1);
+    EXPECT(!name || (name[0] && memchr(name, '\0', rest - (size_t)(name - list.data()))));
+    /* The file name: the bytes after the directory's NUL. */
+    size_t skip = directory.size() < rest ? directory.size() : rest;
+    Block file = Text(data + 3 + skip, rest - skip);
+    IsBareFileName(file.data());
+    IsUsableDriverDirectory(directory.data());
+    if (BuildDestinationPath(out.data(), data[1], directory.data(), data[2] % 5 - 1, file.data(), "~new")) {
+        std::string built = out.data(), tail = std::string(file.data()) + "~new";
+        EXPECT(built.size() < data[1] && !built.compare(0, directory.size() - 1, directory.data()));
+        EXPECT(built.size() >= tail.size() && !built.compare(built.size() - tail.size(), tail.size(), tail));
+    } else {
+        EXPECT(!data[1] || !out[0]);
     }
-
-    /* Directory and name: the bytes split at their first NUL. */
-    char *text = (char *)malloc(size + 2);
-    memcpy(text, data, size);
-    text[size] = '\0';
-    text[size + 1] = '\0';
-    const char *directory = text;
-    const char *file = text + strlen(text) + 1;
-    IsBareFileName(file);
-    IsUsableDriverDirectory(directory);
-
-    char *out = (char *)malloc(capacity ? capacity : 1);
-    if (BuildDestinationPath(out, capacity, directory, subdirectory, file, "~new")) {
-        size_t length = strlen(out);
-        if (length >= capacity)
-            abort();
-        if (strncmp(out, directory, strlen(directory)) != 0)
-            abort();
-        if (length < 4 || strcmp(out + length - 4, "~new") != 0)
-            abort();
-    } else if (capacity && out[0]) {
-        abort();
-    }
-    free(out);
-    free(text);
-    free(list);
     return 0;
 }

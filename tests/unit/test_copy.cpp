@@ -1,0 +1,307 @@
+/* The copy of the driver files under Wine, into a test-owned driver directory:
+   CopyOneFile, and the copy dialog driven from this thread (dialog_watch.h
+   answers its messages). The LZ seam counts LZStart and LZDone, looks at the
+   bar between two files and gives the error codes Wine will not. A destination
+   must hold plain.bin of tests/copy/make-fixtures.sh, whatever the source. */
+#include <doctest/doctest.h>
+#include <algorithm>
+#include <string>
+#include "install/install.h"
+#include "install/lz_api.h"
+#include "setupinfo/file_list_logic.h"
+#include "shell/setup_state.h"
+#include "dialog_watch.h"
+#include "install_walk.h"
+#include "test_support.h"
+#include "window_driver.h"
+
+#define ROOT "C:\\kvcopy\\"
+static const char SourceDir[] = ROOT "src\\", DriverDir[] = ROOT "drv\\", VersionDir[] = ROOT "drv\\3\\";
+static const char Expected[] = ROOT "src\\kvc_plain.dll", OldFile[] = ROOT "old";
+
+/* "name size|" for every entry of a directory; with `erase` its files
+   (read-only ones too) and empty subdirectories are deleted first. */
+static std::string Listing(const std::string &directory, int erase = 0)
+{
+    std::string listing;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((directory + "*").c_str(), &found);
+    while (search != INVALID_HANDLE_VALUE) {
+        std::string name = found.cFileName, path = directory + name;
+        if (erase)
+            SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        if (name != "." && name != ".." && !(erase && (DeleteFileA(path.c_str()) || RemoveDirectoryA(path.c_str()))))
+            listing += name + " " + std::to_string(found.nFileSizeLow) + "|";
+        if (!FindNextFileA(search, &found))
+            break;
+    }
+    FindClose(search);
+    return listing;
+}
+
+/* Fresh directories, the sources kvc_plain.dll and kvc_packed.dll current,
+   FileList `names`, the copy into `directory`, and in DriverDir and its 3\
+   an earlier file "old" named `earlier`. */
+static void Prepare(const char *names, const char *earlier = NULL, const char *directory = DriverDir)
+{
+    for (const char *emptied : { SourceDir, VersionDir, DriverDir })
+        Listing(emptied, 1);
+    for (const char *made : { ROOT, SourceDir, DriverDir, VersionDir })
+        CreateDirectoryA(made, NULL);
+    std::string fixtures = std::string(TestProgramDirectory()) + "kvcopy_fixtures\\";
+    REQUIRE(CopyFileA((fixtures + "plain.bin").c_str(), Expected, FALSE));
+    REQUIRE(CopyFileA((fixtures + "packed.bin").c_str(), ROOT "src\\kvc_packed.dll", FALSE));
+    REQUIRE(WriteTextFile(OldFile, "old"));
+    for (const char *destination : { DriverDir, VersionDir })
+        REQUIRE((!earlier || WriteTextFile((destination + std::string(earlier)).c_str(), "old")));
+    REQUIRE(SetCurrentDirectoryA(SourceDir));
+    SetupState.FileCount = BuildFileList(names, SetupState.FileList, sizeof SetupState.FileList);
+    lstrcpyA(SetupState.DriverDirectory, directory);
+    SetupState.DriverVersion = 3;
+    SetupState.NextFileIndex = SetupState.CopyPaused = 0;
+    ResetLzApi();
+}
+
+/* Which file the seam fails how often with which code; for the copy dialog
+   over files q000, q001, ...: when Cancel is clicked (while file cancelAt is
+   copied, or at the moments below), the answer, and what must come of it. */
+enum { NEVER = -2, BEFORE_RUN = -1, AFTER_LAST = 1000 };
+static struct Scenario {
+    int count, cancelAt;
+    INT_PTR answer;
+    int failIndex, failCode, failTimes, result, questions, errors, attempts, installed;
+} Plan;
+
+static struct {   /* what the seam and the watch saw */
+    int clicked, attempts, failures, starts, dones, barFaults, fullAfterLast, indexAtQuestion, barRepainted;
+    DWORD questionShown, lastCopy;
+} Saw;
+static int TextLeft, TextRight;   /* text pixels either side of the boundary at 50 % */
+
+static HWND CopyBar(void)
+{
+    return GetDlgItem(WaitForWindow(GetCurrentProcessId(), "#32770", "Copying Files...", 0), IDC_COPY_BAR);
+}
+
+/* 1 when the bar shows `done` of the files: along its top row, which the
+   text never reaches, navy left of the boundary and white from it on; below,
+   white or blended text on navy and black or grey text on white. */
+static int BarShows(int done)
+{
+    HWND bar = CopyBar();
+    RECT r;
+    if (!GetClientRect(bar, &r))
+        return 0;
+    int percent = MulDiv(100, done, Plan.count), ok = 1;
+    int x = percent == 100 ? r.right : r.left + percent * (r.right - r.left) / 100;
+    HDC dc = GetDC(bar);
+    for (int y = r.top; y < (percent == 50 ? r.bottom : r.top + 1); ++y)
+        for (int px = r.left; px < r.right; ++px) {
+            COLORREF c = GetPixel(dc, px, y), fill = px < x ? RGB(0, 0, 128) : RGB(255, 255, 255);
+            int red = GetRValue(c), green = GetGValue(c), blue = GetBValue(c);
+            ok &= y == r.top ? c == fill : red == green && (px < x ? blue >= 128 : green == blue);
+            (px < x ? TextLeft : TextRight) += y > r.top && c != fill;
+        }
+    ReleaseDC(bar, dc);
+    return ok;
+}
+
+/* The seam's copy: the real one, whose partial file a failure leaves. */
+static LONG WINAPI WatchedCopy(INT source, INT destination)
+{
+    int index = SetupState.NextFileIndex;
+    ++Saw.attempts;
+    Saw.barFaults += index > 0 && !BarShows(index);
+    if (index == Plan.cancelAt && !Saw.clicked)   /* seen by the pump after this file */
+        Saw.clicked = ClickButton(GetParent(CopyBar()), IDCANCEL);
+    Saw.lastCopy = GetTickCount();
+    LONG copied = CopyLZFile(source, destination);
+    return index == Plan.failIndex && Saw.failures++ < Plan.failTimes ? Plan.failCode : copied;
+}
+
+static INT WINAPI CountedStart(void) { ++Saw.starts; return LZStart(); }
+static void WINAPI CountedDone(void) { ++Saw.dones; LZDone(); }
+
+/* The earlier files a copy meets. tests/copy/prepared-copy.sh makes C:\kvcopy_prep: an
+   immutable directory, a full disk, an immutable file in 3\; without it their rows are left out. */
+#define PREPARED "C:\\kvcopy_prep\\"
+enum Layout { NONE, PLAIN, READ_ONLY_FIRST, READ_ONLY_SECOND, LOCKED_SECOND, DIRECTORY_FIRST, NEW_BLOCKED,
+               DIRECTORY_SECOND, NO_VERSION_DIRECTORY };
+
+TEST_CASE("a copy puts the expanded file at both destinations, or tells why not and leaves every file as it was")
+{
+    static char longName[1011];   /* fits FileList, not a destination path */
+    memset(longName, 'k', sizeof longName - 1);
+    static const char Plain[] = "kvc_plain.dll", Packed[] = "kvc_packed.dll", Open[] = "File open error.",
+                      Damaged[] = "File has damaged.", Unknown[] = "Unknown error accured.";
+    static const struct { const char *name; Layout layout; const char *directory; int code, result; const char *text; }
+        cases[] = {
+        { Packed, NONE, DriverDir, 0, 1, NULL }, { Plain, PLAIN, DriverDir, 0, 1, NULL },
+        { Packed, READ_ONLY_FIRST, DriverDir, 0, 1, NULL }, { Packed, READ_ONLY_SECOND, DriverDir, 0, 1, NULL },
+        { Plain, LOCKED_SECOND, PREPARED "locked\\", 0, 1, NULL }, { Plain, DIRECTORY_SECOND, DriverDir, 0, 1, NULL },
+        { Packed, NO_VERSION_DIRECTORY, DriverDir, 0, 1, NULL },
+        { "kvc_missing.dll", PLAIN, DriverDir, 0, 0, Open }, { Plain, NEW_BLOCKED, DriverDir, 0, 0, Open },
+        { Plain, DIRECTORY_FIRST, DriverDir, 0, 0, Open }, { Plain, NONE, "C:\\", 0, 0, Open },
+        { Plain, NONE, ROOT "nowhere\\", 0, 0, Open }, { Plain, NONE, ROOT "src\\kvc_plain.dll\\", 0, 0, Open },
+        { Plain, NONE, PREPARED "immutable\\", 0, 0, Open },
+        { Plain, NONE, PREPARED "full\\", 0, 0, "Insufficient disk space." },
+        { longName, NONE, DriverDir, 0, 0, Open }, { "", NONE, DriverDir, 0, 0, Open },
+        { Packed, NONE, DriverDir, -1, 1009, "Cannot read the source file" },
+        { Plain, PLAIN, DriverDir, -2, 1009, "Cannot create the destination file." },
+        { Packed, NONE, DriverDir, -3, 0, Damaged }, { Plain, PLAIN, DriverDir, -4, 0, "Insufficient disk space." },
+        { Packed, NONE, DriverDir, -5, 0, "Memory exhausted." },
+        { Plain, PLAIN, DriverDir, -6, 0, "Decompression error." },
+        { Packed, NONE, DriverDir, -7, 0, Unknown }, { Plain, PLAIN, DriverDir, -8, 0, Damaged },
+        { Packed, NONE, DriverDir, -9, 0, Unknown }, { Plain, PLAIN, DriverDir, -100, 0, Unknown },
+    };
+    for (const auto &c : cases) {
+        std::string directory = c.directory, first = directory + c.name, second = directory + "3\\" + c.name;
+        std::string watched = strncmp(c.directory, PREPARED, 15) ? DriverDir : c.directory;
+        std::string row = first.substr(0, 40) + " " + std::to_string(c.layout) + " " + std::to_string(c.code);
+        CAPTURE(row);
+        if (watched != DriverDir && GetFileAttributesA(PREPARED) == INVALID_FILE_ATTRIBUTES)
+            continue;
+        Prepare(c.name, c.layout == NONE ? NULL : c.name, c.directory);
+        /* The earlier file that the layout changes: made read-only, or
+           replaced by a directory. */
+        std::string changed = c.layout == NEW_BLOCKED ? first + "~new"
+                              : c.layout == READ_ONLY_FIRST || c.layout == DIRECTORY_FIRST ? first : second;
+        if (c.layout == READ_ONLY_FIRST || c.layout == READ_ONLY_SECOND)
+            REQUIRE(SetFileAttributesA(changed.c_str(), FILE_ATTRIBUTE_READONLY));
+        if (c.layout >= DIRECTORY_FIRST)
+            DeleteFileA(changed.c_str());
+        if (c.layout >= DIRECTORY_FIRST && c.layout != NO_VERSION_DIRECTORY)
+            REQUIRE(CreateDirectoryA(changed.c_str(), NULL));
+        REQUIRE((c.layout != NO_VERSION_DIRECTORY || RemoveDirectoryA(VersionDir)));
+        Plan = { 0, NEVER, 0, c.code ? 0 : -1, c.code, 1, c.result, 0, 0, 0, 0 };
+        Saw = {};
+        Lz.CopyLZFile = WatchedCopy;
+        std::string before = Listing(SourceDir) + Listing(watched) + Listing(watched + "3\\");
+        StartWatch(NULL, NULL);
+        CHECK(CopyOneFile(NULL, 0) == c.result);
+        StopWatch();
+        CHECK(SeenCount == (c.text != NULL));   /* Seen is zeroed: an absent message reads empty */
+        if (c.text) {
+            CHECK(std::string(Seen[0].caption) == std::string("Error"));
+            CHECK(std::string(Seen[0].text) == std::string(c.text));
+            CHECK(Seen[0].icon == LoadIconA(NULL, IDI_HAND));
+            CHECK(Listing(SourceDir) + Listing(watched) + Listing(watched + "3\\") == before);
+            CHECK(GetFileAttributesA("C:\\kvc_plain.dll") == INVALID_FILE_ATTRIBUTES);
+            continue;
+        }
+        CHECK(SameAsPackageFile(Expected, first.c_str()));
+        /* Nothing beside them: no temporary file, no earlier file set aside. */
+        CHECK((Listing(directory) + Listing(directory + "3\\")).find('~') == std::string::npos);
+        /* What stands in 3\ and cannot be replaced stays, and the copy goes
+           on: Wine moves a file over a read-only one, Windows refuses. */
+        if (c.layout == DIRECTORY_SECOND)
+            CHECK((GetFileAttributesA(second.c_str()) & FILE_ATTRIBUTE_DIRECTORY));
+        else if (c.layout == READ_ONLY_SECOND || c.layout == LOCKED_SECOND)
+            CHECK((SameAsPackageFile(Expected, second.c_str()) || SameAsPackageFile(OldFile, second.c_str())));
+        else if (c.layout != NO_VERSION_DIRECTORY)
+            CHECK(SameAsPackageFile(Expected, second.c_str()));
+    }
+}
+
+static void ScenarioTick(void)
+{
+    int allDone = SetupState.NextFileIndex == Plan.count;
+    if (!CopyBar())
+        return;
+    if (allDone && Plan.count && !SetupState.CopyPaused && !Saw.fullAfterLast)
+        Saw.fullAfterLast = BarShows(Plan.count);
+    if (!Saw.clicked && (Plan.cancelAt == BEFORE_RUN || (Plan.cancelAt == AFTER_LAST && allDone)))
+        Saw.clicked = ClickButton(GetParent(CopyBar()), IDCANCEL);
+}
+
+/* The question stays 300 ms (the first run's timer fires meanwhile). When
+   it shows, the bar is painted over as a window covering it would leave it:
+   the copy dialog's WM_ENTERIDLE repaint must bring it back. */
+static INT_PTR ScenarioAnswer(const SeenMessage *message)
+{
+    int done = SetupState.NextFileIndex;
+    if (strcmp(message->caption, "Question") != 0)
+        return IDOK;
+    if (!Saw.questionShown) {
+        Saw.questionShown = GetTickCount();
+        Saw.indexAtQuestion = done;
+        InvalidateRect(CopyBar(), NULL, TRUE);
+        UpdateWindow(CopyBar());
+        return 0;
+    }
+    if (done && !Saw.barRepainted)
+        Saw.barRepainted = BarShows(done);
+    return GetTickCount() - Saw.questionShown < 300 ? 0 : Plan.answer;
+}
+
+static std::string FileName(int index)
+{
+    return "q" + std::to_string(1000 + index).substr(1);
+}
+
+TEST_CASE("the copy dialog copies each file once, shows it on the bar, and answers Cancel")
+{
+    static const Scenario plans[] = {
+        /* count cancelAt answer  fail: index code times  result questions errors attempts installed */
+        { 0, NEVER, 0, -1, 0, 0, 1, 0, 0, 0, 0 },
+        { 1, NEVER, 0, -1, 0, 0, 1, 0, 0, 1, 1 },
+        { 3, NEVER, 0, -1, 0, 0, 1, 0, 0, 3, 3 },
+        { 200, NEVER, 0, -1, 0, 0, 1, 0, 0, 200, 200 },
+        { 4, 1, IDNO, -1, 0, 0, 1, 1, 0, 4, 4 },          /* the file under way is finished, then the rest */
+        { 4, 1, IDYES, -1, 0, 0, 2, 1, 0, 2, 2 },         /* ... and no further file */
+        { 3, BEFORE_RUN, IDNO, -1, 0, 0, 1, 1, 0, 3, 3 }, /* the timer's run during the question copies nothing */
+        { 3, BEFORE_RUN, IDYES, -1, 0, 0, 2, 1, 0, 0, 0 },
+        { 2, AFTER_LAST, IDYES, -1, 0, 0, 2, 1, 0, 2, 2 },/* during the one-second wait */
+        { 3, NEVER, 0, 1, -1, 2, 1, 0, 2, 5, 3 },         /* retryable: the same file until it succeeds */
+        { 3, NEVER, 0, 1, -3, 1, 2, 0, 1, 2, 1 },         /* fatal: no question, the files before it stay */
+        { 3, 0, IDNO, 1, -5, 100, 2, 1, 1, 2, 1 },        /* fatal in the run resumed by No */
+    };
+    TextLeft = TextRight = 0;
+    for (const Scenario &plan : plans) {
+        CAPTURE((int)(&plan - plans));
+        std::string names;
+        for (int i = 0; i < plan.count; ++i)
+            names += FileName(i) + ",";
+        Prepare(names.c_str());
+        for (int i = 0; i < plan.count; ++i)
+            REQUIRE(WriteTextFile((SourceDir + FileName(i)).c_str(), ("file " + FileName(i)).c_str()));
+        Plan = plan;
+        Saw = {};
+        Lz.CopyLZFile = WatchedCopy;
+        Lz.LZStart = CountedStart;
+        Lz.LZDone = CountedDone;
+        DWORD start = GetTickCount();
+        StartWatch(ScenarioAnswer, ScenarioTick);
+        CHECK(ShowCopyDialog(NULL) == plan.result);
+        StopWatch();
+        DWORD after = GetTickCount() - (plan.count ? Saw.lastCopy : start);
+        ResetLzApi();
+
+        int questions = 0, wrongFiles = 0;
+        for (int i = 0; i < SeenCount; ++i)
+            questions += strcmp(Seen[i].caption, "Question") == 0;
+        CHECK(questions == plan.questions);
+        CHECK(SeenCount - questions == plan.errors);
+        CHECK(Saw.attempts == plan.attempts);
+        CHECK(Saw.starts > 0);
+        CHECK(Saw.dones == Saw.starts);   /* every run closes the LZ bracket it opened */
+        CHECK(Saw.barFaults == 0);
+        if (plan.questions) {
+            CHECK(Saw.indexAtQuestion == std::min(plan.cancelAt + 1, plan.count));
+            CHECK((Saw.barRepainted || !Saw.indexAtQuestion));
+        }
+        if (plan.count && plan.installed == plan.count)
+            CHECK(Saw.fullAfterLast);     /* 100 % once the last file is in */
+        CAPTURE(after);
+        CHECK((plan.result != 1 || (after >= 950 && after < 5000)));   /* the full bar stays a second */
+        for (int i = 0; i < plan.count; ++i) {
+            std::string name = FileName(i), source = SourceDir + name;
+            wrongFiles += (i < plan.installed) != (SameAsPackageFile(source.c_str(), (DriverDir + name).c_str())
+                                                   && SameAsPackageFile(source.c_str(), (VersionDir + name).c_str()));
+        }
+        CHECK(wrongFiles == 0);
+    }
+    /* At 50 % the boundary cuts the text: some of it on either side. */
+    CHECK(TextLeft > 0);
+    CHECK(TextRight > 0);
+}
