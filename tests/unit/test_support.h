@@ -3,6 +3,7 @@
 #define TEST_SUPPORT_H
 
 #include <windows.h>
+#include <string>
 
 /* Writes `text` to `path` as it stands (no line-end conversion). 1 on success. */
 int WriteTextFile(const char *path, const char *text);
@@ -13,5 +14,12 @@ const char *TestProgramDirectory(void);
 /* Saves the screen as screenshots\<name>.bmp beside the test program, for
    a person to look at. */
 void SaveTestScreenshot(const char *name);
+
+/* A text that may be NULL, as a string ("(null)"): a missing field then
+   fails a check instead of crashing the test program. */
+std::string Text(const char *text);
+
+/* The names of a multi-string, each followed by '|' ("(null)" for none). */
+std::string Names(const char *list);
 
 #endif
