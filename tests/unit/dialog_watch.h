@@ -14,8 +14,7 @@
 #include "ui/resources/resource.h"
 
 struct SeenMessage {
-    char caption[128];
-    char text[256];
+    char caption[128], text[256];
     HICON icon;
     HWND window;
     int answered;

@@ -1,10 +1,8 @@
 /*
- * The spooler seam of the unit tests. RecordSpoolerCalls routes the
- * program's spooler calls through recorders that count them and keep what
- * was passed, then hand them on to Wine's spooler unless a refusal is set.
- * Where Wine differs from Windows the recorder answers as Windows does:
- * AddPrinterA refuses a printer name that exists already (Wine would
- * overwrite the printer).
+ * The spooler seam of the unit tests: recorders that count the program's
+ * spooler calls, keep what was passed and hand them on to Wine's spooler
+ * unless a refusal is set. AddPrinterA refuses a printer name that exists
+ * already, as Windows does (Wine would overwrite the printer).
  */
 #ifndef SPOOLER_FAKES_H
 #define SPOOLER_FAKES_H

@@ -2,7 +2,7 @@
  * The setup information catalogue through Wine's profile reader, on INF
  * files written here: the model list, each model's files, data type and
  * hardware id, and the driver directory; and hostile INFs (thousands of
- * models, keys longer than a buffer, binary garbage, 10 MB, no file at all)
+ * models, keys and values longer than a buffer, binary garbage, no file)
  * whose reads must stay within the buffers.
  */
 #include <doctest/doctest.h>
@@ -21,10 +21,8 @@ static std::string ModelName(WORD index)
     memset(name, 'Z', sizeof name);
     lstrcpyA(name, "<untouched>");
     GetModelName(index, name);
-    for (size_t i = TEXT_SIZE; i < sizeof name; i++)
-        if (name[i] != 'Z')
-            return "<overrun>";
-    return memchr(name, '\0', TEXT_SIZE) ? name : "<overrun>";
+    int inside = memchr(name, '\0', TEXT_SIZE) && std::string(name + TEXT_SIZE, 16) == std::string(16, 'Z');
+    return inside ? name : "<overrun>";
 }
 
 /* `count` models "Hardening Model NNNN". */
@@ -47,15 +45,12 @@ static std::string BinaryGarbage(void)
     return text;
 }
 
-/* A models section whose first value is 4 MB long, a filler section, and
-   the install and data sections at the end of 10 MB. */
-static std::string TenMegabytes(void)
+/* A models section whose first value is 4 MB long, and values longer than
+   the buffers in the install and data sections. */
+static std::string HugeValues(void)
 {
-    std::string text = "[KestVelotic]\n\"Huge Line\" = HugeInst," + std::string(4 << 20, 'H') +
-                       "\n\"Plain Model\" = HugeInst, PLAINHW\n[Filler]\n";
-    while (text.size() < (10u << 20))
-        text += "Key=filler filler filler filler filler\n";
-    return text + "[HugeInst]\nCopyFiles=@KV_R52x.GPD,@" + std::string(3000, 'N') +
+    return "[KestVelotic]\n\"Huge Line\" = HugeInst," + std::string(4 << 20, 'H') +
+           "\n\"Plain Model\" = HugeInst, PLAINHW\n[HugeInst]\nCopyFiles=@KV_R52x.GPD,@" + std::string(3000, 'N') +
            "\nDataSection=HugeData\n[HugeData]\nDefaultDataType=" + std::string(5000, 'D') + "\n";
 }
 
@@ -76,14 +71,13 @@ TEST_CASE("the model list: names in file order within 1024 bytes of keys, each l
         { "list_limit_key.inf", "[KestVelotic]\n\"" + limitKey + "\" = Inst,HW\n[Inst]\nCopyFiles=@LIMIT.DLL\n",
           1, { { 0, limitKey } } },
         { "list_absent.inf", "", 0, { { 0, "<untouched>" } } },
-        { "list_no_section.inf", "[Other]\n\"A\" = B\n", 0, { { 0, "<untouched>" } } },
         /* Each key, "Hardening Model 0000" in quotation marks, takes 23 bytes:
            the 45th is cut short by the 1024-byte read but counts, and the
            2048-byte read of the names gives it whole. */
         { "list_5000.inf", Keys(5000) + "[HardInst]\nCopyFiles=@KV_R52x.GPD,@KV_R52x.DLL\n",
           45, { { 44, "Hardening Model 0044" } } },
         { "list_garbage.inf", BinaryGarbage(), -1, {} },
-        { "list_10mb.inf", TenMegabytes(), 2, { { 1, "Plain Model" } } },
+        { "list_huge.inf", HugeValues(), 2, { { 1, "Plain Model" } } },
     };
     for (const auto &c : cases) {
         CAPTURE(std::string(c.file));
@@ -150,70 +144,47 @@ TEST_CASE("CopyFiles values become FileList names exactly as written, each list 
     }
 }
 
-TEST_CASE("the data type: the data section's, RAW when key, data section or install section is missing")
+TEST_CASE("a model's line: files and data type from its install section, RAW by default; its hardware id; the driver directory")
 {
-    REQUIRE(UseInf("catalogue_datatype.inf",
-                   "[KestVelotic]\n\"Emf\" = EmfInst\n\"NoKey\" = NoKeyInst\n\"NoSection\" = NoSectionInst\n"
-                   "\"NoDataSection\" = NoDataInst\n\"Quoted\" = QuotedInst\n\"Empty\" = EmptyInst\n"
-                   "\"Commas\" = ,,,\n\"Blank\" =\n"
+    REQUIRE(UseInf("catalogue_model.inf",
+                   "[KestVelotic]\n\"Emf\" = EmfInst,KESTHW01\n\"NoKey\" = NoKeyInst, KESTHW02\n"
+                   "\"NoSection\" = NoSectionInst,,KESTHW03\n\"NoDataSection\" = NoDataInst,KESTHW04,Compat1\n"
+                   "\"Quoted\" = QuotedInst\n\"Empty\" = EmptyInst,\n\"Commas\" = ,,,\n"
+                   "\"Leading\" = ,,LeadInst,KESTHW05\n\"Blank\" =\n"
                    "[EmfInst]\nCopyFiles=@E.DLL\nDataSection=EmfData\n[emfdata]\nDefaultDataType = NT EMF 1.008 \n"
                    "[NoKeyInst]\nDataSection=OtherData\n[OtherData]\nOther=1\n"
-                   "[NoSectionInst]\nDataSection=AbsentData\n"
-                   "[NoDataInst]\nCopyFiles=@N.DLL\n"
+                   "[NoSectionInst]\nDataSection=AbsentData\n[NoDataInst]\nCopyFiles=@N.DLL\n"
                    "[QuotedInst]\nDataSection=QuotedData\n[QuotedData]\nDefaultDataType=\"TEXT\"\n"
                    "[EmptyInst]\nDataSection=EmptyData\n[EmptyData]\nDefaultDataType=\n"
                    "[]\nCopyFiles=@NAMELESS.DLL\nDefaultDataType=NAMELESS\n"));
-    static const struct { const char *model, *type; int files; } cases[] = {
-        { "Emf", "NT EMF 1.008", 1 }, { "NoKey", "RAW", 0 }, { "NoSection", "RAW", 0 },
-        { "NoDataSection", "RAW", 1 }, { "Quoted", "TEXT", 0 },
-        { "Empty", "", 0 },  /* present but empty: empty */
-        { "Commas", "RAW", 0 }, { "Blank", "RAW", 0 }, { "Not in the INF", "RAW", 0 },
+    char directory[TEXT_SIZE];
+    REQUIRE(ReadX86DriverDirectory(directory, sizeof directory));
+    static const struct { const char *model, *type; int files; const char *id; DWORD refuseDirectory; } cases[] = {
+        { "Emf", "NT EMF 1.008", 1, "KESTHW01", 0 }, { "NoKey", "RAW", 0, " KESTHW02", 0 },
+        { "NoSection", "RAW", 0, "KESTHW03", 0 }, { "NoDataSection", "RAW", 1, "KESTHW04", 0 },
+        { "Quoted", "TEXT", 0, NULL, 0 }, { "Empty", "", 0, NULL, 0 },  /* present but empty: empty */
+        { "Commas", "RAW", 0, NULL, 0 }, { "Leading", "RAW", 0, "KESTHW05", 0 }, { "Blank", "RAW", 0, NULL, 0 },
+        { "Not in the INF", "RAW", 0, NULL, ERROR_ACCESS_DENIED },  /* and no driver directory */
     };
     for (const auto &c : cases) {
         CAPTURE(std::string(c.model));
         SetupState.FileCount = 7;
         lstrcpyA(SetupState.FileList, "stale");
         lstrcpyA(SetupState.DefaultDataType, "stale");
+        RecordSpoolerCalls();
+        Calls.refuseDirectory = c.refuseDirectory;
         REQUIRE(LoadModel(c.model) == 1);
+        ResetSpoolerApi();
         CHECK(std::string(SetupState.DefaultDataType) == c.type);
         CHECK(SetupState.FileCount == c.files);
         CHECK((int)CountListNames(SetupState.FileList, sizeof SetupState.FileList) == c.files);
-    }
-}
-
-TEST_CASE("the hardware id is the model line's second field, not trimmed")
-{
-    REQUIRE(UseInf("catalogue_hwid.inf",
-                   "[KestVelotic]\n\"Plain\" = Inst,KESTHW01\n\"Blank\" = Inst, KESTHW02\n"
-                   "\"Doubled\" = Inst,,KESTHW03\n\"More\" = Inst,KESTHW04,Compat1,Compat2\n"
-                   "\"OnlySection\" = Inst\n\"Trailing\" = Inst,\n\"Leading\" = ,,Inst,KESTHW05\n"));
-    static const struct { const char *model, *id; } cases[] = {
-        { "Plain", "KESTHW01" }, { "Blank", " KESTHW02" }, { "Doubled", "KESTHW03" }, { "More", "KESTHW04" },
-        { "OnlySection", NULL }, { "Trailing", NULL }, { "Leading", "KESTHW05" }, { "Absent", NULL },
-    };
-    for (const auto &c : cases) {
-        CAPTURE(std::string(c.model));
+        /* Named, not left to the spooler, which would answer a 64-bit
+           process with its own environment's directory. */
+        CHECK(Calls.directoryEnvironment == "Windows NT x86");
+        CHECK(std::string(SetupState.DriverDirectory) == (c.refuseDirectory ? "" : std::string(directory) + "\\"));
         const char *id = GetHardwareId(c.model);
         CHECK(std::string(SetupState.ModelKey) == std::string("\"") + c.model + "\"");
         CHECK(Text(id) == Text(c.id));
         CHECK((!id || (id >= SetupState.ModelLine && id < SetupState.ModelLine + TEXT_SIZE)));
     }
-}
-
-TEST_CASE("the driver directory: the spooler's for Windows NT x86 and one backslash, empty when refused")
-{
-    REQUIRE(UseInf("catalogue_dir.inf", "[KestVelotic]\n\"Dir\" = Inst\n"));
-    char expected[TEXT_SIZE];
-    REQUIRE(ReadX86DriverDirectory(expected, sizeof expected));
-    RecordSpoolerCalls();
-    REQUIRE(LoadModel("Dir") == 1);
-    REQUIRE(LoadModel("Dir") == 1);
-    CHECK(std::string(SetupState.DriverDirectory) == std::string(expected) + "\\");
-    /* Named rather than left to the spooler, which would answer a 64-bit
-       process with its own environment's directory. */
-    CHECK(Calls.directoryEnvironment == "Windows NT x86");
-    Calls.refuseDirectory = ERROR_ACCESS_DENIED;
-    REQUIRE(LoadModel("Dir") == 1);
-    ResetSpoolerApi();
-    CHECK(SetupState.DriverDirectory[0] == '\0');
 }

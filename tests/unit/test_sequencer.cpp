@@ -20,15 +20,10 @@ static const char TestModel[] = "Sequencer Test Model";
    makes it; `quiet` takes its start-up timer away. */
 static HWND CreateOwner(int quiet)
 {
-    static ATOM registered;
-    if (!registered) {
-        WNDCLASSA ownerClass = {};
-        ownerClass.lpfnWndProc = MainWndProc;
-        ownerClass.hInstance = SetupState.Instance;
-        ownerClass.hCursor = LoadCursorA(NULL, IDC_ARROW);
-        ownerClass.lpszClassName = "SequencerTestOwner";
-        registered = RegisterClassA(&ownerClass);
-    }
+    static const WNDCLASSA ownerClass = { 0, MainWndProc, 0, 0, SetupState.Instance, NULL, NULL, NULL, NULL,
+                                          "SequencerTestOwner" };
+    static const ATOM registered = RegisterClassA(&ownerClass);
+    (void)registered;
     HWND owner = CreateWindowExA(0, "SequencerTestOwner", SetupWindowTitle, WS_OVERLAPPEDWINDOW, 0, 0,
                                  GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), NULL, NULL,
                                  SetupState.Instance, NULL);
@@ -76,7 +71,6 @@ TEST_CASE("reading step: after 100 ms the status window, busy, for a second; the
 {
     HWND owner = CreateOwner(0);
     REQUIRE(owner);
-    CHECK(SetupState.StatusWindow == NULL);
     CHECK(RunNextTimer(owner, TIMER_READ_INFO, 5000) >= 50);
     CHECK(GetCapture() == owner);
     CHECK(GetCursor() == LoadCursorA(NULL, IDC_WAIT));
@@ -91,17 +85,6 @@ TEST_CASE("reading step: after 100 ms the status window, busy, for a second; the
     REQUIRE(PeekMessageA(&posted, owner, WM_COMMAND, WM_COMMAND, PM_REMOVE));
     CHECK(posted.wParam == CMD_WELCOME);
     DestroyOwner(owner);
-}
-
-/* The refusal of the first registration run only is lifted when its box
-   is answered. */
-static int FirstRunOnly;
-
-static INT_PTR LiftRefusal(const SeenMessage *)
-{
-    if (FirstRunOnly)
-        Calls.refusePrinterAdd = 0;
-    return IDOK;
 }
 
 TEST_CASE("registration: two runs 2 s apart around a removal, busy meanwhile; the second run decides the close")
@@ -137,8 +120,12 @@ TEST_CASE("registration: two runs 2 s apart around a removal, busy meanwhile; th
         Calls.refusePrinterDelete = c.refusePrinterDelete;
         Calls.refuseDriverAdd = c.refuseDriver;
         Calls.refusePrinterAdd = c.refusePrinter;
-        FirstRunOnly = c.firstRunOnly;
-        StartWatch(LiftRefusal, NULL);
+        /* A refusal of the first run only is lifted when its box is answered. */
+        INT_PTR (*liftRefusal)(const SeenMessage *) = [](const SeenMessage *) -> INT_PTR {
+            Calls.refusePrinterAdd = 0;
+            return IDOK;
+        };
+        StartWatch(c.firstRunOnly ? liftRefusal : NULL, NULL);
         HWND owner = CreateOwner(1);
         REQUIRE(owner);
 

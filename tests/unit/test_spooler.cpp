@@ -2,10 +2,9 @@
  * The spooler side of an installation against Wine's spooler and profile,
  * through the seam: the removal of an earlier installation (what is opened
  * with which access, in which environment drivers are looked up and
- * deleted), the driver and printer records handed over field by field and
- * what the spooler holds afterwards, the default printer's entry and its
- * broadcast, and the refusals Wine never gives. The refused registrations
- * are the sequencer's cases: their messages end each run.
+ * deleted), the driver and printer records handed over field by field, the
+ * default printer's entry and its broadcast, and the refusals Wine never
+ * gives. The refused registrations are the sequencer's cases.
  */
 #include <doctest/doctest.h>
 #include "catalogue_support.h"
@@ -20,7 +19,6 @@
 #endif
 
 static const char Model[] = "Spooler Test KV-R5 With A Long Name";
-static const char ShortModel[] = "Reg S";
 
 /* The model's driver and, when asked, its printer on `port`. */
 static void AddModel(int withPrinter, const char *port = "LPT1:")
@@ -52,7 +50,6 @@ TEST_CASE("RemovePreviousInstall: full access, the Windows NT x86 driver, the ou
         CHECK(RemovePreviousInstall() == c.result);
         ResetSpoolerApi();
         CHECK(Calls.opens == 1);
-        CHECK(Calls.hadDefaults);
         CHECK(Calls.access == PRINTER_ALL_ACCESS);
         CHECK(Calls.closes == c.printer);
         CHECK(Calls.driverDeletes == c.driverDeletes);
@@ -63,7 +60,7 @@ TEST_CASE("RemovePreviousInstall: full access, the Windows NT x86 driver, the ou
     RemoveFixturePrinter(Model, Model);
 }
 
-TEST_CASE("the model page's look-ups: a driver of exactly the selected name, its printer deleted with default access")
+TEST_CASE("DriverExists looks for exactly the selected name among the Windows NT x86 drivers")
 {
     AddModel(0);
     std::string upper = Model;
@@ -76,8 +73,7 @@ TEST_CASE("the model page's look-ups: a driver of exactly the selected name, its
         { Model, -1, 0, 0, 0 },  /* no selection: nothing looked up */
     };
     for (const auto &c : cases) {
-        CAPTURE(std::string(c.item));
-        CAPTURE(c.refuse);
+        CAPTURE(std::string(c.item) + ", refusal " + std::to_string(c.refuse));
         const char *items[] = { c.item, NULL };
         HWND page = MakeModelPage(items, c.selected);
         lstrcpyA(SetupState.ModelName, "kept");
@@ -90,75 +86,49 @@ TEST_CASE("the model page's look-ups: a driver of exactly the selected name, its
         CHECK(Calls.enumEnvironment == (c.enumerations ? "Windows NT x86" : ""));
         CHECK(std::string(SetupState.ModelName) == (c.selected < 0 ? "kept" : c.item));
     }
-    AddModel(1);
-    const char *items[] = { Model, NULL };
-    for (int selected : { -1, 0 }) {
-        HWND page = MakeModelPage(items, selected);
-        RecordSpoolerCalls();
-        DeleteStalePrinter(page);
-        ResetSpoolerApi();
-        DestroyWindow(page);
-        CHECK(Calls.opens + Calls.printerDeletes + Calls.closes == 3 * (selected + 1));
-        CHECK_FALSE(Calls.hadDefaults);
-        CHECK(PrinterExists(Model) == (selected < 0));
-        CHECK(DriverRegistered(Model));
-    }
     RemoveFixturePrinter(Model, Model);
-}
-
-/* The model chosen as the pages leave it, with KV_R52x.DLL dated `date`
-   in the current directory (none when NULL). */
-static void ChooseModel(const char *model, const char *port, const FILETIME *date)
-{
-    std::string directory = std::string(TestProgramDirectory()) + "spooler_test";
-    CreateDirectoryA(directory.c_str(), NULL);
-    REQUIRE(SetCurrentDirectoryA(directory.c_str()));
-    DeleteFileA("KV_R52x.DLL");
-    if (date) {
-        REQUIRE(WriteTextFile("KV_R52x.DLL", "driver date stand-in"));
-        HANDLE file = CreateFileA("KV_R52x.DLL", GENERIC_WRITE, 0, NULL, OPEN_EXISTING, 0, NULL);
-        REQUIRE(file != INVALID_HANDLE_VALUE);
-        SetFileTime(file, NULL, NULL, date);
-        CloseHandle(file);
-    }
-    REQUIRE(UseInf("spooler_test.inf", std::string("[KestVelotic]\n\"") + Model + "\" = RegInst, CATREG-HW-01\n"
-                   "\"" + ShortModel + "\" = BareInst\n"
-                   "[RegInst]\nCopyFiles=@KV_R52x.GPD,@KV_R52x.DLL,@UNIDRV.DLL,@UNIDRVUI.DLL,@UNIDRV.HLP,@CATREG.INI\n"
-                   "DataSection=RegData\n[RegData]\nDefaultDataType=NT EMF 1.008\n"));
-    RemoveFixturePrinter(model, model);
-    REQUIRE(LoadModel(model) == 1);
-    lstrcpynA(SetupState.PortName, port, TEXT_SIZE);
-    REQUIRE(StageOwnEnvironmentDriver(model));
 }
 
 TEST_CASE("the driver and printer records field by field, a short name after a long one")
 {
-    static const FILETIME date = { 0x89ABCDEFu, 0x01C8A5B3u };
-    static const struct { const char *model, *port; const FILETIME *date; const char *stamp, *files, *type, *id; } cases[] = {
-        { Model, "COM2:", &date, "01C8A5B3:89ABCDEF",
-          "KV_R52x.GPD|KV_R52x.DLL|UNIDRV.DLL|UNIDRVUI.DLL|UNIDRV.HLP|CATREG.INI|", "NT EMF 1.008", " CATREG-HW-01" },
-        /* No KV_R52x.DLL, no files, no data section, no hardware id. */
-        { ShortModel, "LPT3:", NULL, "00000000:00000000", "", "RAW", NULL },
+    /* KV_R52x.DLL in the current directory, written and read at two dates. */
+    std::string directory = std::string(TestProgramDirectory()) + "spooler_test";
+    CreateDirectoryA(directory.c_str(), NULL);
+    REQUIRE(SetCurrentDirectoryA(directory.c_str()));
+    REQUIRE(WriteTextFile("KV_R52x.DLL", "driver date stand-in"));
+    static const FILETIME written = { 0x89ABCDEFu, 0x01C8A5B3u }, read = { 0x12345678u, 0x01D00000u };
+    HANDLE file = CreateFileA("KV_R52x.DLL", GENERIC_WRITE, 0, NULL, OPEN_EXISTING, 0, NULL);
+    REQUIRE(SetFileTime(file, NULL, &read, &written));
+    CloseHandle(file);
+    REQUIRE(UseInf("spooler_test.inf", std::string("[KestVelotic]\n\"") + Model + "\" = RegInst, CATREG-HW-01\n"
+                   "\"Reg S\" = BareInst\n[RegInst]\nDataSection=RegData\n"
+                   "CopyFiles=@KV_R52x.GPD,@KV_R52x.DLL,@UNIDRV.DLL,@UNIDRVUI.DLL,@UNIDRV.HLP,@CATREG.INI\n"
+                   "[RegData]\nDefaultDataType=NT EMF 1.008\n"));
+    const struct { std::string model; const char *port, *files, *type, *id; } cases[] = {
+        { Model, "COM2:", "KV_R52x.GPD|KV_R52x.DLL|UNIDRV.DLL|UNIDRVUI.DLL|UNIDRV.HLP|CATREG.INI|",
+          "NT EMF 1.008", " CATREG-HW-01" },
+        { "Reg S", "LPT3:", "", "RAW", NULL },  /* no files, no data section, no hardware id */
     };
     for (const auto &c : cases) {
-        CAPTURE(std::string(c.model));
-        ChooseModel(c.model, c.port, c.date);
+        CAPTURE(c.model);
+        RemoveFixturePrinter(c.model.c_str(), c.model.c_str());
+        REQUIRE(LoadModel(c.model.c_str()) == 1);
+        lstrcpynA(SetupState.PortName, c.port, TEXT_SIZE);
+        REQUIRE(StageOwnEnvironmentDriver(c.model.c_str()));
         RecordSpoolerCalls();
         CHECK(RegisterDriverAndPrinter() == 1);
         ResetSpoolerApi();
-        const std::string model = c.model;
-        CHECK(Calls.driverRecord == "server NULL level 6 cVersion 3 date " + std::string(c.stamp) + " version 0\n"
-                                    "name " + model + "\nenvironment Windows NT x86\ndriver UNIDRV.DLL\n"
-                                    "data KV_R52x.GPD\nconfig UNIDRVUI.DLL\nhelp UNIDRV.HLP\ndependent " + c.files +
-                                    "\nmonitor (null)\ndata type " + c.type + "\nprevious " + model + "|\n"
-                                    "manufacturer (null)\nurl \nhardware id " + Text(c.id) +
-                                    "\nprovider Kest Velotic, Co. Ltd.\n");
-        CHECK(Calls.printerRecord == "server NULL level 2\nname " + model + "\nport " + c.port + "\ndriver " +
-                                     model + "\nprocessor WinPrint\ndata type " + c.type + "\nattributes " +
-                                     std::to_string(PRINTER_ATTRIBUTE_DO_COMPLETE_FIRST) + "\n");
-        CHECK(DriverRegistered(c.model));
-        CHECK(PrinterExists(c.model));
-        RemoveFixturePrinter(c.model, c.model);
+        CHECK(Calls.driverRecord == "server NULL level 6 cVersion 3 date 01C8A5B3:89ABCDEF version 0\nname " +
+                                        c.model + "\nenvironment Windows NT x86\ndriver UNIDRV.DLL\n"
+                                        "data KV_R52x.GPD\nconfig UNIDRVUI.DLL\nhelp UNIDRV.HLP\ndependent " +
+                                        c.files + "\nmonitor (null)\ndata type " + c.type + "\nprevious " + c.model +
+                                        "|\nmanufacturer (null)\nurl \nhardware id " + Text(c.id) +
+                                        "\nprovider Kest Velotic, Co. Ltd.\n");
+        CHECK(Calls.printerRecord == "server NULL level 2\nname " + c.model + "\nport " + c.port + "\ndriver " +
+                                         c.model + "\nprocessor WinPrint\ndata type " + c.type + "\nattributes " +
+                                         std::to_string(PRINTER_ATTRIBUTE_DO_COMPLETE_FIRST) + "\n");
+        CHECK(PrinterExists(c.model.c_str()));
+        RemoveFixturePrinter(c.model.c_str(), c.model.c_str());
     }
 }
 
@@ -174,12 +144,8 @@ static LRESULT CALLBACK CountBroadcasts(HWND window, UINT message, WPARAM wParam
 
 TEST_CASE("the default printer entry: printer, driver and the port the spooler reports, then a broadcast; a failure changes nothing")
 {
-    WNDCLASSA listenerClass = {};
-    listenerClass.lpfnWndProc = CountBroadcasts;
-    listenerClass.lpszClassName = "BroadcastListener";
-    RegisterClassA(&listenerClass);
-    HWND listener = CreateWindowExA(0, "BroadcastListener", "", WS_POPUP, 0, 0, 10, 10, NULL, NULL, NULL, NULL);
-    REQUIRE(listener);
+    HWND listener = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, NULL, NULL, NULL, NULL);
+    REQUIRE(SetWindowLongPtrA(listener, GWLP_WNDPROC, (LONG_PTR)CountBroadcasts));
     lstrcpyA(SetupState.PortName, "COM3:");  /* not the entry's port */
     static const char Sentinel[] = "Sentinel Printer,Sentinel Driver,LPT9:";
     static const struct {
@@ -218,9 +184,8 @@ TEST_CASE("the default printer entry: printer, driver and the port the spooler r
         GetProfileStringA("windows", "device", "", entry, sizeof entry);
         CHECK(std::string(entry) == (c.result ? std::string(Model) + "," + Model + "," + c.port : Sentinel));
         CHECK(Broadcasts == c.result);
-        char name[TEXT_SIZE];
-        DWORD size = sizeof name;
-        CHECK((c.result == 0 || (GetDefaultPrinterA(name, &size) && std::string(name) == Model)));
+        DWORD size = sizeof entry;
+        CHECK((!c.result || (GetDefaultPrinterA(entry, &size) && std::string(entry) == Model)));
     }
     WriteProfileStringA("windows", "device", NULL);
     RemoveFixturePrinter(Model, Model);
