@@ -175,7 +175,7 @@ TEST_CASE("a model's line: files and data type from its install section, RAW by 
         Calls.refuseDirectory = c.refuseDirectory;
         REQUIRE(LoadModel(c.model) == 1);
         ResetSpoolerApi();
-        CHECK(std::string(SetupState.DefaultDataType) == c.type);
+        CHECK(std::string(SetupState.DefaultDataType) == std::string(c.type));
         CHECK(SetupState.FileCount == c.files);
         CHECK((int)CountListNames(SetupState.FileList, sizeof SetupState.FileList) == c.files);
         /* Named, not left to the spooler, which would answer a 64-bit

@@ -150,7 +150,7 @@ TEST_CASE("by style: the buttons, the icon and the result of each way of answeri
         CHECK(std::string(Seen[0].caption) == "Caption");
         CHECK(std::string(Seen[0].text) == "Some text");
         CHECK(Seen[0].icon == LoadIconA(NULL, c.icon));
-        CHECK(Buttons == c.buttons);
+        CHECK(Buttons == std::string(c.buttons));
         CHECK(Frame.left == 120 + (506 - (Frame.right - Frame.left)) / 2);
         CHECK(Frame.top == 90 + (327 - (Frame.bottom - Frame.top)) / 2);
     }
@@ -190,6 +190,6 @@ TEST_CASE("the port page selects the first port beginning with IR, else with COM
         CHECK(ShowPortPage(NULL) == ID_BACK);
         StopWatch();
         ResetSpoolerApi();
-        CHECK(Selected == c.selected);
+        CHECK(Selected == std::string(c.selected));
     }
 }

@@ -53,7 +53,7 @@ TEST_CASE("RemovePreviousInstall: full access, the Windows NT x86 driver, the ou
         CHECK(Calls.access == PRINTER_ALL_ACCESS);
         CHECK(Calls.closes == c.printer);
         CHECK(Calls.driverDeletes == c.driverDeletes);
-        CHECK(Calls.deleteEnvironment == (c.driverDeletes ? "Windows NT x86" : ""));
+        CHECK(Calls.deleteEnvironment == std::string(c.driverDeletes ? "Windows NT x86" : ""));
         CHECK(PrinterExists(Model) == c.printerLeft);
         CHECK(DriverRegistered(Model) == c.driverLeft);
     }
@@ -83,8 +83,8 @@ TEST_CASE("DriverExists looks for exactly the selected name among the Windows NT
         ResetSpoolerApi();
         DestroyWindow(page);
         CHECK(Calls.enumerations == c.enumerations);
-        CHECK(Calls.enumEnvironment == (c.enumerations ? "Windows NT x86" : ""));
-        CHECK(std::string(SetupState.ModelName) == (c.selected < 0 ? "kept" : c.item));
+        CHECK(Calls.enumEnvironment == std::string(c.enumerations ? "Windows NT x86" : ""));
+        CHECK(std::string(SetupState.ModelName) == std::string(c.selected < 0 ? "kept" : c.item));
     }
     RemoveFixturePrinter(Model, Model);
 }
