@@ -1,7 +1,4 @@
-/*
- * The catalogue's inputs as the tests make them: INF files written beside
- * the test program, and a model page stand-in with its IDC_MODEL_LIST.
- */
+/* The catalogue's inputs: INF files beside the test program, a model page stand-in. */
 #ifndef CATALOGUE_SUPPORT_H
 #define CATALOGUE_SUPPORT_H
 

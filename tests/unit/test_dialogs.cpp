@@ -1,11 +1,8 @@
 /*
- * The wizard's dialogs in Wine's dialog manager, from the test program's
- * own module (it links the same resource object as setup.exe): every
- * template opens; every icon image clears part of itself through its mask;
- * the message dialogs by style; the port page's initial selection over
- * port lists of the seam (the rule needs lists without COM1:, which the
- * shared Wine prefix cannot lose while other tests run). dialog_watch
- * answers from inside the modal loops.
+ * The wizard's dialogs in Wine's dialog manager, from the test program's own
+ * resources (setup.exe's): every template opens; icon masks; the message
+ * dialogs by style; the port page's initial selection over the seam's port
+ * lists (lists without COM1:, which the shared prefix cannot lose).
  */
 #include <doctest/doctest.h>
 #include <string.h>

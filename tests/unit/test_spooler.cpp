@@ -1,10 +1,9 @@
 /*
  * The spooler side of an installation against Wine's spooler and profile,
- * through the seam: the removal of an earlier installation (what is opened
- * with which access, in which environment drivers are looked up and
- * deleted), the driver and printer records handed over field by field, the
- * default printer's entry and its broadcast, and the refusals Wine never
- * gives. The refused registrations are the sequencer's cases.
+ * through the seam: the removal (access, environment, outcomes), the driver
+ * and printer records field by field, the default printer's entry and its
+ * broadcast, and refusals Wine never gives (refused registrations are the
+ * sequencer's cases).
  */
 #include <doctest/doctest.h>
 #include "catalogue_support.h"
@@ -89,6 +88,15 @@ TEST_CASE("DriverExists looks for exactly the selected name among the Windows NT
     RemoveFixturePrinter(Model, Model);
 }
 
+/* Leaves other bytes than NULs where the next call's buffers will lie, as
+   the calls before it would on a real road. */
+static void __attribute__((noinline)) PoisonStack(void)
+{
+    volatile char junk[8192];
+    for (size_t i = 0; i < sizeof junk; i++)
+        junk[i] = 'X';
+}
+
 TEST_CASE("the driver and printer records field by field, a short name after a long one")
 {
     /* KV_R52x.DLL in the current directory, written and read at two dates. */
@@ -116,6 +124,7 @@ TEST_CASE("the driver and printer records field by field, a short name after a l
         lstrcpynA(SetupState.PortName, c.port, TEXT_SIZE);
         REQUIRE(StageOwnEnvironmentDriver(c.model.c_str()));
         RecordSpoolerCalls();
+        PoisonStack();
         CHECK(RegisterDriverAndPrinter() == 1);
         ResetSpoolerApi();
         CHECK(Calls.driverRecord == "server NULL level 6 cVersion 3 date 01C8A5B3:89ABCDEF version 0\nname " +

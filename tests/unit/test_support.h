@@ -11,8 +11,7 @@ int WriteTextFile(const char *path, const char *text);
 /* The directory of the running test program, with a trailing backslash. */
 const char *TestProgramDirectory(void);
 
-/* Saves the screen as screenshots\<name>.bmp beside the test program, for
-   a person to look at. */
+/* Saves the screen as screenshots\<name>.bmp beside the test program. */
 void SaveTestScreenshot(const char *name);
 
 /* A text that may be NULL, as a string ("(null)"): a missing field then
