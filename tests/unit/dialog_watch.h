@@ -1,9 +1,10 @@
 /*
- * Answers the wizard's message dialogs, and the platform's message boxes,
- * from inside the test program's own thread. A thread timer ticks every 10 ms in whatever modal loop or pump
- * runs; each tick records every newly shown message dialog (caption, text,
- * icon) and posts it the answer that WatchAnswer chooses, then calls
- * WatchTickHook for test-specific steps. Nothing here blocks or pumps.
+ * Answers the wizard's message dialogs and the platform's message boxes
+ * from inside the test program's own thread. A thread timer ticks every
+ * 10 ms in whatever modal loop or pump runs; each tick records every newly
+ * shown message dialog (caption, text, icon) and posts it the answer that
+ * WatchAnswer chooses, then calls WatchTickHook for other windows, such as
+ * a page to answer. Nothing here blocks or pumps.
  */
 #ifndef DIALOG_WATCH_H
 #define DIALOG_WATCH_H
@@ -13,8 +14,7 @@
 #include "ui/resources/resource.h"
 
 struct SeenMessage {
-    char caption[128];
-    char text[256];
+    char caption[128], text[256];
     HICON icon;
     HWND window;
     int answered;
@@ -25,7 +25,9 @@ static SeenMessage Seen[WATCH_MAX];
 static int SeenCount;
 
 /* Chooses the command posted to a message dialog (default IDOK); 0 leaves
-   it open, to be asked again at the next tick. */
+   it open, to be asked again at the next tick; WATCH_HANDLED: the answer
+   has answered it itself (a key, a click). */
+#define WATCH_HANDLED ((INT_PTR)-1)
 static INT_PTR (*WatchAnswer)(const SeenMessage *message);
 static void (*WatchTickHook)(void);
 static UINT_PTR WatchTimer;
@@ -36,23 +38,17 @@ static UINT_PTR WatchTimer;
 
 static inline BOOL CALLBACK WatchWindow(HWND window, LPARAM)
 {
-    char className[32];
-    GetClassNameA(window, className, sizeof className);
     int own = GetDlgItem(window, IDC_MSG_TEXT) != NULL;
-    if (strcmp(className, "#32770") != 0 || !IsWindowVisible(window) ||
-        (!own && !GetDlgItem(window, PLATFORM_BOX_ICON)))
+    if (!IsWindowVisible(window) || (!own && !GetDlgItem(window, PLATFORM_BOX_ICON)))
         return TRUE;
-    int known = -1;
-    for (int i = 0; i < SeenCount; ++i)
-        if (Seen[i].window == window)
-            known = i;
+    int known = SeenCount - 1;
+    while (known >= 0 && Seen[known].window != window)
+        known--;
     /* Answered and on its way out (Wine's handles carry a generation count,
        so the next dialog gets a handle of its own). */
-    if (known >= 0 && Seen[known].answered)
+    if ((known >= 0 && Seen[known].answered) || (known < 0 && SeenCount == WATCH_MAX))
         return TRUE;
     if (known < 0) {
-        if (SeenCount == WATCH_MAX)
-            return TRUE;
         SeenMessage *seen = &Seen[known = SeenCount++];
         GetWindowTextA(window, seen->caption, sizeof seen->caption);
         GetDlgItemTextA(window, own ? IDC_MSG_TEXT : PLATFORM_BOX_TEXT, seen->text, sizeof seen->text);
@@ -60,10 +56,9 @@ static inline BOOL CALLBACK WatchWindow(HWND window, LPARAM)
         seen->window = window;
     }
     INT_PTR answer = WatchAnswer ? WatchAnswer(&Seen[known]) : IDOK;
-    if (answer) {
+    if (answer && answer != WATCH_HANDLED)
         PostMessageA(window, WM_COMMAND, (WPARAM)answer, 0);
-        Seen[known].answered = 1;
-    }
+    Seen[known].answered = answer != 0;
     return TRUE;
 }
 

@@ -6,12 +6,13 @@
 
 /* Built without exceptions, doctest goes on after a failed REQUIRE, into
    code that relies on what was required (a record the spooler did not
-   give, read through a NULL pointer). A failed REQUIRE ends the test program
-   here instead, naming the assertion and its test case. */
-struct RequireEndsProgram : doctest::IReporter {
-    explicit RequireEndsProgram(const doctest::ContextOptions &) {}
+   give, read through a NULL pointer). The console reporter of this build
+   ends the test program there instead, naming the assertion. */
+struct RequireEndsProgram : doctest::ConsoleReporter {
+    using ConsoleReporter::ConsoleReporter;
     void log_assert(const doctest::AssertData &assertion) override
     {
+        ConsoleReporter::log_assert(assertion);
         if (!assertion.m_failed || !(assertion.m_at & doctest::assertType::is_require))
             return;
         printf("%s:%d: FATAL: REQUIRE(%s) failed in \"%s\"; the test program stops here\n",
@@ -19,21 +20,8 @@ struct RequireEndsProgram : doctest::IReporter {
         fflush(stdout);
         ExitProcess(1);
     }
-    void report_query(const doctest::QueryData &) override {}
-    void test_run_start() override {}
-    void test_run_end(const doctest::TestRunStats &) override {}
-    void test_case_start(const doctest::TestCaseData &) override {}
-    void test_case_reenter(const doctest::TestCaseData &) override {}
-    void test_case_end(const doctest::CurrentTestCaseStats &) override {}
-    void test_case_exception(const doctest::TestCaseException &) override {}
-    void subcase_start(const doctest::SubcaseSignature &) override {}
-    void subcase_end() override {}
-    void log_message(const doctest::MessageData &) override {}
-    void test_case_skipped(const doctest::TestCaseData &) override {}
 };
-/* Listeners run before the console reporter, which therefore never prints
-   the failed REQUIRE: the line above does. */
-DOCTEST_REGISTER_LISTENER("require_ends_program", 1, RequireEndsProgram);
+DOCTEST_REGISTER_REPORTER("require_ends_program", 0, RequireEndsProgram);
 
 int main(int argc, char **argv)
 {
@@ -43,5 +31,6 @@ int main(int argc, char **argv)
     SetupState.Environment = SetupEnvironment;
     SetupState.DriverVersion = 3;
     doctest::Context context(argc, argv);
+    context.setOption("reporters", "require_ends_program");
     return context.run();
 }

@@ -1,17 +1,12 @@
 #include "test_support.h"
 #include <stdio.h>
 #include <string.h>
+#include "file_write.h"
 #include "window_driver.h"
 
 int WriteTextFile(const char *path, const char *text)
 {
-    HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
-    if (file == INVALID_HANDLE_VALUE)
-        return 0;
-    DWORD written = 0;
-    BOOL ok = WriteFile(file, text, (DWORD)strlen(text), &written, NULL);
-    CloseHandle(file);
-    return ok && written == strlen(text);
+    return WriteWholeFile(path, text, (DWORD)strlen(text));
 }
 
 const char *TestProgramDirectory(void)
@@ -33,4 +28,19 @@ void SaveTestScreenshot(const char *name)
     CreateDirectoryA(path, NULL);
     snprintf(path, sizeof path, "%sscreenshots\\%s.bmp", TestProgramDirectory(), name);
     SaveScreenshot(path);
+}
+
+std::string Text(const char *text)
+{
+    return text ? text : "(null)";
+}
+
+std::string Names(const char *list)
+{
+    if (!list)
+        return "(null)";
+    std::string names;
+    for (; *list; list += strlen(list) + 1)
+        names += std::string(list) + "|";
+    return names;
 }

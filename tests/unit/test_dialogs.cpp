@@ -1,0 +1,200 @@
+/*
+ * The wizard's dialogs in Wine's dialog manager, from the test program's own
+ * resources (setup.exe's): every template opens; icon masks; the message
+ * dialogs by style; the port page's initial selection over the seam's port
+ * lists (lists without COM1:, which the shared prefix cannot lose).
+ */
+#include <doctest/doctest.h>
+#include <string.h>
+#include <string>
+#include <vector>
+#include "shell/setup_state.h"
+#include "spooler/spooler_api.h"
+#include "ui/ui.h"
+#include "ui/resources/resource.h"
+#include "spooler_fakes.h"
+#include "dialog_watch.h"
+#include "window_driver.h"
+
+static const HMODULE Self = GetModuleHandleA(NULL);
+
+/* A name as FindResourceA takes it: the text, or "#" and the number. */
+static BOOL CALLBACK CollectName(HMODULE, LPCSTR, LPSTR name, LONG_PTR names)
+{
+    std::string text = IS_INTRESOURCE(name) ? "#" + std::to_string((ULONG_PTR)name) : name;
+    ((std::vector<std::string> *)names)->push_back(text);
+    return TRUE;
+}
+
+static std::vector<std::string> ResourceNames(LPCSTR type)
+{
+    std::vector<std::string> names;
+    EnumResourceNamesA(Self, type, CollectName, (LONG_PTR)&names);
+    return names;
+}
+
+static INT_PTR CALLBACK QuietDialog(HWND, UINT, WPARAM, LPARAM)
+{
+    return 0;
+}
+
+TEST_CASE("all eleven dialog templates open in the dialog manager")
+{
+    std::vector<std::string> templates = ResourceNames(RT_DIALOG);
+    CHECK(templates.size() == 11);
+    for (const std::string &name : templates) {
+        CAPTURE(name);
+        HWND dialog = CreateDialogParamA(Self, name.c_str(), NULL, QuietDialog, 0);
+        CHECK(dialog != NULL);
+        DestroyWindow(dialog);
+    }
+}
+
+/* Entry (x, y) of a row set of `bpp` bits per pixel. */
+static int Pixel(const BYTE *bits, int stride, int bpp, int x, int y)
+{
+    const BYTE *row = bits + y * stride;
+    return bpp == 8 ? row[x] : bpp == 4 ? (row[x / 2] >> (x % 2 ? 0 : 4)) & 15 : (row[x / 8] >> (7 - x % 8)) & 1;
+}
+
+TEST_CASE("every icon image clears part of itself through its mask, black under the clear pixels")
+{
+    std::vector<std::string> images = ResourceNames(RT_ICON);
+    CHECK(images.size() >= 5);
+    for (const std::string &name : images) {
+        CAPTURE(name);
+        HRSRC found = FindResourceA(Self, name.c_str(), RT_ICON);
+        DWORD size = SizeofResource(Self, found);
+        const BYTE *image = (const BYTE *)LockResource(LoadResource(Self, found));
+        BITMAPINFOHEADER info;
+        REQUIRE(image);
+        REQUIRE(size >= sizeof info);
+        memcpy(&info, image, sizeof info);
+        int side = info.biWidth, bpp = info.biBitCount;
+        REQUIRE(info.biHeight == 2 * side);
+        REQUIRE((bpp == 1 || bpp == 4 || bpp == 8));
+        int colours = info.biClrUsed ? (int)info.biClrUsed : 1 << bpp;
+        int colourStride = (side * bpp + 31) / 32 * 4, maskStride = (side + 31) / 32 * 4;
+        REQUIRE(size >= sizeof info + colours * 4 + (colourStride + maskStride) * side);
+        const RGBQUAD *palette = (const RGBQUAD *)(image + sizeof info);
+        const BYTE *colour = image + sizeof info + colours * 4, *mask = colour + colourStride * side;
+        int clear = 0, showing = 0;
+        for (int y = 0; y < side; y++)
+            for (int x = 0; x < side; x++) {
+                if (!Pixel(mask, maskStride, 1, x, y))
+                    continue;
+                clear++;
+                const RGBQUAD &p = palette[Pixel(colour, colourStride, bpp, x, y)];
+                showing += p.rgbRed || p.rgbGreen || p.rgbBlue;
+            }
+        /* Part clear, most shown; black under the clear pixels, as any other
+           colour would tint the screen there. */
+        CHECK(clear > side * side / 20);
+        CHECK(clear < side * side * 3 / 4);
+        CHECK(showing == 0);
+    }
+}
+
+/* A button id to click, or minus the virtual key to press. */
+static int Press;
+static std::string Buttons;
+static RECT Frame;
+
+static INT_PTR PressAndLook(const SeenMessage *message)
+{
+    static const struct { int id; const char *name; } all[] = {
+        { IDOK, "Ok " }, { IDCANCEL, "Cancel " }, { IDRETRY, "Retry " }, { IDYES, "Yes " }, { IDNO, "No " },
+    };
+    Buttons.clear();
+    for (const auto &button : all)
+        if (GetDlgItem(message->window, button.id))
+            Buttons += button.name;
+    GetWindowRect(message->window, &Frame);
+    if (Press < 0)
+        PostKey(message->window, (UINT)-Press);
+    else if (!ClickButton(message->window, Press))
+        PostMessageA(message->window, WM_COMMAND, 99, 0);  /* no such button: a result no style gives */
+    return WATCH_HANDLED;
+}
+
+TEST_CASE("by style: the buttons, the icon and the result of each way of answering, centred on the owner")
+{
+    static const struct { UINT style; int press; INT_PTR result; const char *buttons; LPCSTR icon; } cases[] = {
+        { 0x00, IDOK, IDOK, "Ok ", IDI_APPLICATION },
+        { 0x02, IDOK, IDOK, "Ok ", IDI_APPLICATION },
+        { 0x10, -VK_RETURN, IDOK, "Ok ", IDI_HAND },
+        { 0x50, -VK_ESCAPE, IDCANCEL, "Ok ", IDI_APPLICATION },
+        { 0x11, IDCANCEL, IDCANCEL, "Ok Cancel ", IDI_HAND },
+        { 0x01, -VK_RETURN, IDOK, "Ok Cancel ", IDI_APPLICATION },
+        { 0x33, IDNO, IDNO, "Cancel Yes No ", IDI_EXCLAMATION },
+        { 0x03, -VK_RETURN, IDYES, "Cancel Yes No ", IDI_APPLICATION },
+        { 0x24, IDYES, IDYES, "Yes No ", IDI_QUESTION },
+        { 0x24, -VK_ESCAPE, IDCANCEL, "Yes No ", IDI_QUESTION },
+        { 0x45, IDRETRY, IDRETRY, "Cancel Retry ", IDI_ASTERISK },
+        { 0x05, -VK_RETURN, IDRETRY, "Cancel Retry ", IDI_APPLICATION },
+        { 0x05, -VK_ESCAPE, IDCANCEL, "Cancel Retry ", IDI_APPLICATION },
+    };
+    HWND owner = CreateWindowExA(0, "STATIC", "owner", WS_POPUP | WS_VISIBLE, 120, 90, 506, 327, NULL, NULL,
+                                 NULL, NULL);
+    REQUIRE(owner);
+    for (const auto &c : cases) {
+        CAPTURE(std::to_string(c.style) + ", press " + std::to_string(c.press));
+        Press = c.press;
+        StartWatch(PressAndLook, NULL);
+        CHECK(ShowMessage(owner, "Some text", "Caption", c.style) == c.result);
+        StopWatch();
+        REQUIRE(SeenCount == 1);
+        CHECK(std::string(Seen[0].caption) == "Caption");
+        CHECK(std::string(Seen[0].text) == "Some text");
+        CHECK(Seen[0].icon == LoadIconA(NULL, c.icon));
+        CHECK(Buttons == std::string(c.buttons));
+        CHECK(Frame.left == 120 + (506 - (Frame.right - Frame.left)) / 2);
+        CHECK(Frame.top == 90 + (327 - (Frame.bottom - Frame.top)) / 2);
+    }
+    DestroyWindow(owner);
+}
+
+static std::string Selected;
+static HGDIOBJ Background;  /* the bitmap the page's picture control showed */
+
+/* Reads the open port page's selection and picture, then goes Back. */
+static void ReadPortPage(void)
+{
+    HWND page = WaitForEnabledDialog(GetCurrentProcessId(), IDC_PORT_LIST, NULL, 0);
+    if (!page)
+        return;
+    for (HWND child = GetWindow(page, GW_CHILD); child && !Background; child = GetWindow(child, GW_HWNDNEXT))
+        Background = (HGDIOBJ)SendMessageA(child, STM_GETIMAGE, IMAGE_BITMAP, 0);
+    char text[64] = "(none)";
+    int index = ListSelection(page, IDC_PORT_LIST);
+    if (index >= 0)
+        ListText(page, IDC_PORT_LIST, index, text, sizeof text);
+    Selected = text;
+    PostMessageA(page, WM_COMMAND, ID_BACK, 0);
+}
+
+TEST_CASE("the port page selects the first port beginning with IR, else with COM1:, in any letter case; "
+          "it reads the list once and deletes its picture")
+{
+    static const struct { const char *ports[4]; const char *selected; } cases[] = {
+        { { "COM1:", "IR:", "LPT1:", "FILE:" }, "IR:" },
+        { { "LPT1:", "COM1:", "FILE:", "LPT2:" }, "COM1:" },
+        { { "LPT1:", "FILE:", "LPT2:", "COM2:" }, "(none)" },
+        { { "com1:", "lpt1:", "irda", "IR:" }, "irda" },
+        { { "com10:", "com1:", "lpt1:", "FILE:" }, "com1:" },  /* "com10:" does not begin with "COM1:" */
+    };
+    for (const auto &c : cases) {
+        CAPTURE(std::string(c.ports[0]));
+        UseFakePorts(c.ports, 4);
+        Selected = "(page not seen)";
+        Background = NULL;
+        StartWatch(NULL, ReadPortPage);
+        CHECK(ShowPortPage(NULL) == ID_BACK);
+        StopWatch();
+        ResetSpoolerApi();
+        CHECK(Selected == std::string(c.selected));
+        CHECK(FakePortCalls == 2);  /* the size query and one call with the block */
+        CHECK(Background != NULL);
+        CHECK(GetObjectType(Background) == 0);  /* Wine's picture control would keep it */
+    }
+}
