@@ -15,6 +15,15 @@ static LRESULT CALLBACK EmptyWndProc(HWND window, UINT message, WPARAM wParam, L
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
+#ifdef WITH_WIZARD_IMPORTS
+#include <winspool.h>
+#include <lzexpand.h>
+/* empty_imports.exe: the same empty program, importing the spooler and LZ
+   libraries as setup.exe does, so that what loading them costs under Wine
+   can be told from what the wizard itself costs. */
+static void *volatile WizardImports[] = { (void *)EnumPortsA, (void *)LZStart };
+#endif
+
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show)
 {
     WNDCLASSA windowClass;
