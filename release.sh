@@ -4,8 +4,9 @@
 # beside its INF). Given a PKCS#12 certificate, signs both programs
 # (tools/sign.sh: SHA-1 with a nested SHA-256 signature, time-stamped when a
 # server is named); without one leaves them unsigned, saying so. Checks the
-# programs' imports for Windows 2000 and the example package with pkgcheck
-# under Wine when those tools are at hand.
+# programs' imports for Windows 2000, setup.exe's manifest for Windows XP
+# (tools/check_manifest.py) and the example package with pkgcheck under
+# Wine when those tools are at hand.
 # Only 32-bit programs ship. Where the machine runs no 32-bit code the
 # example package is checked by the 64-bit twin of pkgcheck.exe, built from
 # the same sources beside the release build and never copied into dist/.
@@ -78,6 +79,8 @@ if [ -x tools/check_imports.sh ]; then
     tools/check_imports.sh "$dist/$program.exe" || status=1
   done
 fi
+# setup.exe must keep loading on Windows XP: see the rules in the script.
+tools/check_manifest.py ui/resources/setup.manifest || status=1
 
 # pkgcheck needs no display; its own prefix keeps the test prefix untouched.
 if command -v wine >/dev/null 2>&1; then
