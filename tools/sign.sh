@@ -5,9 +5,9 @@
 # time-stamp server, time-stamps the SHA-1 signature in the Authenticode
 # protocol, which those systems read, and the SHA-256 one in RFC 3161;
 # without one nothing is time-stamped.
-# The file's password is read from PASSWORD_FILE, or else from the variable
-# KEST_SIGN_PASSWORD, which reaches osslsigncode on its standard input: it
-# never stands on a command line that other users could see.
+# The file's password is read from the --password-file, or else from the
+# variable KEST_SIGN_PASSWORD, which reaches osslsigncode on its standard
+# input: it never stands on a command line that other users could see.
 # Usage: sign.sh [--password-file FILE] [--timestamp URL] PKCS12 DESCRIPTION PROGRAM.exe
 # DESCRIPTION is the program's name that Windows Vista and 7 show when they
 # ask for elevation.
@@ -27,8 +27,8 @@ if [ -z "$password_file" ] && [ -z "${KEST_SIGN_PASSWORD+set}" ]; then
   exit 2
 fi
 
-# One signature: sign_once HASH IN OUT [OPTION...]. A here-string reaches
-# the program's standard input through a pipe that the shell fills itself.
+# One signature: sign_once HASH IN OUT [OPTION...]. The here-string hands
+# the password to osslsigncode's standard input (ignored with a file).
 sign_once() {
   local hash=$1 in=$2 out=$3
   shift 3
