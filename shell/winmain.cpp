@@ -1,6 +1,7 @@
 /*
- * Program entry: the version check, the hidden desktop-sized owner window
- * and the message loop. The exit code is 0 on every path.
+ * Program entry: the version check, the administrator rights check, the
+ * hidden desktop-sized owner window and the message loop. The exit code is
+ * 0 on every path.
  */
 #include "setup_state.h"
 #include "startup.h"
@@ -31,6 +32,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
                     "Install Error", MB_ICONERROR);
         return 0;
     }
+    /* Without administrator rights the copy into the driver directory and
+       the spooler's registration are refused: say so before anything else. */
+    if (!ConfirmAdministratorRights())
+        return 0;
     SetupState.Environment = SetupEnvironment;
 
     if (!RegisterOwnerClass())

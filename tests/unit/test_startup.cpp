@@ -1,7 +1,9 @@
 /*
  * DetectEnvironment's version table under each Windows version Wine can
  * report. Wine reads the version when a process starts, so the test sets
- * it for a copy of itself, which reports what it detected.
+ * it for a copy of itself, which reports what it detected. Then the road
+ * without administrator rights, which Wine never takes by itself (the
+ * end-to-end scenarios take Wine's own road, with the rights).
  */
 #include <doctest/doctest.h>
 #include <stdio.h>
@@ -10,6 +12,8 @@
 #include "shell/setup_state.h"
 #include "shell/startup.h"
 #include "test_support.h"
+#include "dialog_watch.h"
+#include <sddl.h>
 
 /* The reporting copy ends before doctest starts, with what it detected as
    its exit code: 0 when refused, else 100 + 10 x the row + the driver version. */
@@ -56,4 +60,40 @@ TEST_CASE("Windows 2000, XP, Vista and 7 map to their OsTable rows; others are r
         CAPTURE(std::string(c.version));
         CHECK(DetectUnder(c.version) == c.detected);
     }
+}
+
+/* Refuses membership, noting whether it was asked about the Administrators
+   group (S-1-5-32-544) in the process's own token. */
+static int AskedForAdministrators;
+static BOOL WINAPI RefuseMembership(HANDLE token, PSID group, PBOOL member)
+{
+    PSID administrators = NULL;
+    ConvertStringSidToSidA("S-1-5-32-544", &administrators);
+    AskedForAdministrators = !token && administrators && EqualSid(group, administrators);
+    LocalFree(administrators);
+    *member = FALSE;
+    return TRUE;
+}
+
+static INT_PTR Button;
+static INT_PTR PressButton(const SeenMessage *) { return Button; }
+
+TEST_CASE("Without administrator rights a warning says how to get them; OK goes on, Cancel ends")
+{
+    static const struct { INT_PTR button; int goesOn; } cases[] = { { IDOK, 1 }, { IDCANCEL, 0 } };
+    CheckMembership = RefuseMembership;
+    for (const auto &c : cases) {
+        CAPTURE(c.button);
+        Button = c.button;
+        AskedForAdministrators = 0;
+        StartWatch(PressButton, NULL);
+        CHECK(ConfirmAdministratorRights() == c.goesOn);
+        StopWatch();
+        CHECK(AskedForAdministrators);
+        REQUIRE(SeenCount == 1);
+        CHECK(strstr(Seen[0].text, "\"Run as administrator\""));
+        CHECK(strstr(Seen[0].text, "administrator's account"));
+        CHECK(Seen[0].icon == LoadIconA(NULL, IDI_EXCLAMATION));
+    }
+    CheckMembership = CheckTokenMembership;
 }
