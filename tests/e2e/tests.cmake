@@ -2,7 +2,10 @@
 # DEFINE_SCENARIO(name) line of a scenarios_*.cpp file becomes the CTest test
 # e2e_<name>; a scenario that cannot run on this machine exits 77, which
 # counts as skipped. A scenario whose name ends with a locale (install_ja_JP)
-# runs, with the setup.exe it starts, under that locale's UTF-8 variant. The scenarios share the desktop and Wine's per-program
+# runs, with the setup.exe it starts, under that locale's UTF-8 variant. It
+# shares the prefix with the others: each Wine process writes the prefix's
+# locale and font settings from its own locale when it starts, so nothing of
+# that locale outlasts the scenario. The scenarios share the desktop and Wine's per-program
 # settings, so they run one at a time, and the spooler and profile with the
 # unit tests that hold the "spooler" lock.
 file(GLOB E2E_SCENARIO_SOURCES CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/scenarios_*.cpp)
