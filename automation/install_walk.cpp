@@ -3,6 +3,7 @@
 #include "session.h"
 #include "install_walk.h"
 #include "spooler_readback.h"
+#include "wide_text.h"
 #include "ui/resources/resource.h"
 #include <lzexpand.h>
 #include <winspool.h>
@@ -310,43 +311,44 @@ int SameAsPackageFile(const char *packageFile, const char *installed)
 }
 
 /* The names of a multi-string, bare, joined by commas. */
-static void JoinBareNames(const char *list, char *out, size_t size)
+static std::wstring JoinBareNames(const wchar_t *list)
 {
-    out[0] = '\0';
-    for (; list && *list; list += strlen(list) + 1) {
-        const char *name = strrchr(list, '\\') ? strrchr(list, '\\') + 1 : list;
-        size_t used = strlen(out);
-        snprintf(out + used, size - used, "%s%s", used ? "," : "", name);
+    std::wstring names;
+    for (; list && *list; list += wcslen(list) + 1) {
+        const wchar_t *slash = wcsrchr(list, L'\\');
+        names += (names.empty() ? L"" : L",") + std::wstring(slash ? slash + 1 : list);
     }
+    return names;
 }
 
 int CheckInstalled(const char *model, const char *port, const char *files, int isDefault)
 {
-    const PRINTER_INFO_2A *printer = ReadPrinterRecord(model);
+    const std::wstring wideModel = Utf16(model), widePort = Utf16(port);
+    const PRINTER_INFO_2W *printer = ReadPrinterRecord(wideModel.c_str());
     WALK_REQUIRE(printer, "no printer %s", model);
-    WALK_REQUIRE(printer->pPortName && strcmp(printer->pPortName, port) == 0, "printer on port \"%s\", not %s",
-                 printer->pPortName ? printer->pPortName : "", port);
-    WALK_REQUIRE(printer->pDriverName && strcmp(printer->pDriverName, model) == 0, "printer uses driver \"%s\"",
-                 printer->pDriverName ? printer->pDriverName : "");
+    WALK_REQUIRE(printer->pPortName && widePort == printer->pPortName, "printer on port \"%s\", not %s",
+                 Utf8(printer->pPortName).c_str(), port);
+    WALK_REQUIRE(printer->pDriverName && wideModel == printer->pDriverName, "printer uses driver \"%s\"",
+                 Utf8(printer->pDriverName).c_str());
 
-    const DRIVER_INFO_6A *driver = (const DRIVER_INFO_6A *)ReadDriverRecord(model, 6);
+    const DRIVER_INFO_6W *driver = (const DRIVER_INFO_6W *)ReadDriverRecord(wideModel.c_str(), 6);
     WALK_REQUIRE(driver, "no Windows NT x86 driver record for %s", model);
     WALK_REQUIRE(driver->cVersion == 3, "driver version %lu", driver->cVersion);
-    WALK_REQUIRE(driver->pDataFile && strstr(driver->pDataFile, "KV_R52x.GPD"), "data file %s",
-                 driver->pDataFile ? driver->pDataFile : "(none)");
-    WALK_REQUIRE(driver->pDriverPath && strstr(driver->pDriverPath, "UNIDRV.DLL"), "driver path %s",
-                 driver->pDriverPath ? driver->pDriverPath : "(none)");
-    char names[2048];
-    JoinBareNames(driver->pDependentFiles, names, sizeof names);
-    WALK_REQUIRE(strcmp(names, files) == 0, "driver %s has the files %s", model, names);
+    WALK_REQUIRE(driver->pDataFile && wcsstr(driver->pDataFile, L"KV_R52x.GPD"), "data file %s",
+                 Utf8(driver->pDataFile).c_str());
+    WALK_REQUIRE(driver->pDriverPath && wcsstr(driver->pDriverPath, L"UNIDRV.DLL"), "driver path %s",
+                 Utf8(driver->pDriverPath).c_str());
+    std::wstring names = JoinBareNames(driver->pDependentFiles);
+    WALK_REQUIRE(names == Utf16(files), "driver %s has the files %s", model, Utf8(names.c_str()).c_str());
     /* The model's own name alone, whatever model was chosen before it. */
-    JoinBareNames(driver->pszzPreviousNames, names, sizeof names);
-    WALK_REQUIRE(strcmp(names, model) == 0, "driver %s has the previous names %s", model, names);
+    names = JoinBareNames(driver->pszzPreviousNames);
+    WALK_REQUIRE(names == wideModel, "driver %s has the previous names %s", model, Utf8(names.c_str()).c_str());
 
     char directory[MAX_PATH];
     WALK_REQUIRE(ReadX86DriverDirectory(directory, sizeof directory), "no driver directory");
+    /* The file names as the wizard, a program of this code page, names them. */
     char list[1024];
-    lstrcpynA(list, files, sizeof list);
+    lstrcpynA(list, InCodePage(files, CP_ACP).c_str(), sizeof list);
     for (char *name = strtok(list, ","); name; name = strtok(NULL, ",")) {
         char source[MAX_PATH], first[MAX_PATH], second[MAX_PATH];
         snprintf(source, sizeof source, "%s%s", Session.PackageDir, name);
@@ -356,11 +358,10 @@ int CheckInstalled(const char *model, const char *port, const char *files, int i
         WALK_REQUIRE(SameAsPackageFile(source, second), "%s is not the expanded %s", second, name);
     }
 
-    char device[512];
-    GetProfileStringA("windows", "device", "", device, sizeof device);
-    char expected[512];
-    snprintf(expected, sizeof expected, "%s,%s,%s", model, model, port);
-    WALK_REQUIRE((strcmp(device, expected) == 0) == !!isDefault, "default printer entry \"%s\"", device);
+    wchar_t device[512];
+    GetProfileStringW(L"windows", L"device", L"", device, sizeof device / sizeof device[0]);
+    const std::wstring expected = wideModel + L"," + wideModel + L"," + widePort;
+    WALK_REQUIRE((expected == device) == !!isDefault, "default printer entry \"%s\"", Utf8(device).c_str());
     return 1;
 }
 

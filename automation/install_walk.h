@@ -105,7 +105,10 @@ int RunWholeInstall(const InstallPlan *plan, InstallRecord *record);
    model's files, every file in the driver directory and its "3"
    subdirectory with the expanded content of the package's file, and
    whether the default printer entry names the model. `files` is the
-   model's file list, comma-separated. */
+   model's file list, comma-separated. The texts are UTF-8: the spooler's
+   records and the profile entry are read back in UTF-16 and compared with
+   them; the files are looked for under their names in this process's
+   code page. */
 int CheckInstalled(const char *model, const char *port, const char *files, int isDefault);
 
 /* 1 when the file at `installed` holds exactly the package file

@@ -2,6 +2,7 @@
 #include <string.h>
 #include "session.h"
 #include "file_write.h"
+#include "shell/ansi_text.h"
 
 SessionContext Session;
 
@@ -11,7 +12,7 @@ void ToWindowsPath(const char *path, char *out, size_t size)
         snprintf(out, size, "Z:%s", path);
     else
         snprintf(out, size, "%s", path);
-    for (char *p = out; *p; p++)
+    for (char *p = out; *p; p = (char *)NextCharacter(p, IsAnsiLeadByte))
         if (*p == '/')
             *p = '\\';
 }
@@ -66,7 +67,7 @@ static int CopyFolderFiles(const char *folder)
     return ok;
 }
 
-int PreparePackage(const char *sourceDir)
+int PreparePackage(const char *sourceDir, const char *subfolder)
 {
     char folder[MAX_PATH];
     snprintf(folder, sizeof folder, PACKAGE_ROOT "\\%s", Session.Scenario);
@@ -78,6 +79,14 @@ int PreparePackage(const char *sourceDir)
     if (!CreateDirectoryA(folder, NULL)) {
         printf("could not create %s\n", folder);
         return 0;
+    }
+    if (subfolder) {
+        size_t used = strlen(folder);
+        snprintf(folder + used, sizeof folder - used, "\\%s", subfolder);
+        if (!CreateDirectoryA(folder, NULL)) {
+            printf("could not create %s\n", folder);
+            return 0;
+        }
     }
     snprintf(Session.PackageDir, sizeof Session.PackageDir, "%s\\", folder);
 

@@ -1,6 +1,7 @@
 #include <stdarg.h>
 #include <stdio.h>
 #include "session.h"
+#include "shell/ansi_text.h"
 
 /* Saves the screen as <shots>\<scenario>-<name>.bmp. */
 static int SaveShot(const char *name)
@@ -26,10 +27,8 @@ int Shot(const char *name)
 
 int WalkFail(const char *file, int line, const char *format, ...)
 {
-    const char *base = file;
-    for (const char *p = file; *p; p++)
-        if (*p == '/' || *p == '\\')
-            base = p + 1;
+    const char *separator = FindLastOf(file, "/\\", IsAnsiLeadByte);
+    const char *base = separator ? separator + 1 : file;
     printf("FAIL %s(%d): ", base, line);
     va_list arguments;
     va_start(arguments, format);

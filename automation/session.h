@@ -67,10 +67,11 @@ int WalkFail(const char *file, int line, const char *format, ...);
 /* package.cpp */
 
 /* Makes the fresh folder C:\e2e\<scenario>\ (a leftover is deleted first),
-   copies setup.exe into it and every file directly inside `sourceDir` (NULL
-   or a missing folder: none). Its path goes to Session.PackageDir. 1 on
+   or C:\e2e\<scenario>\<subfolder>\ when a subfolder is named, copies
+   setup.exe into it and every file directly inside `sourceDir` (NULL or a
+   missing folder: none). Its path goes to Session.PackageDir. 1 on
    success. */
-int PreparePackage(const char *sourceDir);
+int PreparePackage(const char *sourceDir, const char *subfolder = NULL);
 
 /* Writes a text file into the package directory, as it stands. */
 int WritePackageFile(const char *name, const char *text);

@@ -2,6 +2,7 @@
 #include <string.h>
 
 static char Environment[] = "Windows NT x86";
+static wchar_t WideEnvironment[] = L"Windows NT x86";
 
 /* A 32-bit process is a client of the wizard's environment itself. */
 int OwnEnvironmentIsX86(void)
@@ -84,35 +85,35 @@ static BYTE *Grow(BYTE **block, DWORD size)
     return *block = (BYTE *)LocalAlloc(LPTR, size + 1);
 }
 
-const PRINTER_INFO_2A *ReadPrinterRecord(const char *name)
+const PRINTER_INFO_2W *ReadPrinterRecord(const wchar_t *name)
 {
     static BYTE *block;
     HANDLE printer = NULL;
-    if (!OpenPrinterA((LPSTR)name, &printer, NULL))
+    if (!OpenPrinterW((LPWSTR)name, &printer, NULL))
         return NULL;
     DWORD needed = 0;
-    GetPrinterA(printer, 2, NULL, 0, &needed);
-    BOOL ok = needed && Grow(&block, needed) && GetPrinterA(printer, 2, block, needed, &needed);
+    GetPrinterW(printer, 2, NULL, 0, &needed);
+    BOOL ok = needed && Grow(&block, needed) && GetPrinterW(printer, 2, block, needed, &needed);
     ClosePrinter(printer);
-    return ok ? (const PRINTER_INFO_2A *)block : NULL;
+    return ok ? (const PRINTER_INFO_2W *)block : NULL;
 }
 
-const void *ReadDriverRecord(const char *name, DWORD level)
+const void *ReadDriverRecord(const wchar_t *name, DWORD level)
 {
     static BYTE *block;
     DWORD needed = 0, count = 0;
-    EnumPrinterDriversA(NULL, Environment, level, NULL, 0, &needed, &count);
+    EnumPrinterDriversW(NULL, WideEnvironment, level, NULL, 0, &needed, &count);
     if (!needed || !Grow(&block, needed) ||
-        !EnumPrinterDriversA(NULL, Environment, level, block, needed, &needed, &count))
+        !EnumPrinterDriversW(NULL, WideEnvironment, level, block, needed, &needed, &count))
         return NULL;
-    size_t recordSize = level == 1 ? sizeof(DRIVER_INFO_1A) : level == 3 ? sizeof(DRIVER_INFO_3A)
-                                                                          : sizeof(DRIVER_INFO_6A);
+    size_t recordSize = level == 1 ? sizeof(DRIVER_INFO_1W) : level == 3 ? sizeof(DRIVER_INFO_3W)
+                                                                          : sizeof(DRIVER_INFO_6W);
     for (DWORD i = 0; i < count; i++) {
         const BYTE *record = block + i * recordSize;
         /* pName follows cVersion in levels 3 and 6; it leads in level 1. */
-        const char *recordName = level == 1 ? ((const DRIVER_INFO_1A *)record)->pName
-                                            : ((const DRIVER_INFO_3A *)record)->pName;
-        if (recordName && strcmp(recordName, name) == 0)
+        const wchar_t *recordName = level == 1 ? ((const DRIVER_INFO_1W *)record)->pName
+                                               : ((const DRIVER_INFO_3W *)record)->pName;
+        if (recordName && wcscmp(recordName, name) == 0)
             return record;
     }
     return NULL;
@@ -129,5 +130,8 @@ int PrinterExists(const char *name)
 
 int DriverRegistered(const char *name)
 {
-    return ReadDriverRecord(name, 1) != NULL;
+    wchar_t wide[1024];
+    if (!MultiByteToWideChar(CP_ACP, 0, name, -1, wide, sizeof wide / sizeof wide[0]))
+        return 0;
+    return ReadDriverRecord(wide, 1) != NULL;
 }

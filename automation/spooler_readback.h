@@ -42,13 +42,15 @@ void RemoveOwnEnvironmentDriver(const char *driver);
 int ReadX86DriverDirectory(char *directory, DWORD size);
 
 /* The level-2 record of the printer, or NULL. It points into a block kept
-   until the next call. */
-const PRINTER_INFO_2A *ReadPrinterRecord(const char *name);
+   until the next call. Read in UTF-16, as the spooler keeps it, so that a
+   name in any code page comes back as it was registered. */
+const PRINTER_INFO_2W *ReadPrinterRecord(const wchar_t *name);
 
 /* The record (level 1, 3 or 6) of the registered driver of exactly that
    name, or NULL. It points into a block kept until the next call. */
-const void *ReadDriverRecord(const char *name, DWORD level);
+const void *ReadDriverRecord(const wchar_t *name, DWORD level);
 
+/* Names in this process's ANSI code page. */
 int PrinterExists(const char *name);
 int DriverRegistered(const char *name);
 

@@ -13,64 +13,70 @@
 #include "session.h"
 #include "install_walk.h"
 #include "spooler_readback.h"
+#include "wide_text.h"
 #include <winspool.h>
 
-/* The bare name of a path. */
-static const char *BareName(const char *path)
+/* The bare name of a path, in UTF-8 for the summary. */
+static std::string BareName(const wchar_t *path)
 {
-    const char *name = strrchr(path, '\\');
-    return name ? name + 1 : path;
+    const wchar_t *name = path ? wcsrchr(path, L'\\') : NULL;
+    return Utf8(name ? name + 1 : path);
 }
 
-static void WriteFileSizes(FILE *out, const char *directory, const char *name)
+static void WriteFileSizes(FILE *out, const wchar_t *directory, const std::string &name)
 {
-    char first[MAX_PATH], second[MAX_PATH];
-    snprintf(first, sizeof first, "%s\\%s", directory, name);
-    snprintf(second, sizeof second, "%s\\3\\%s", directory, name);
+    std::wstring first = std::wstring(directory) + L"\\" + Utf16(name.c_str());
+    std::wstring second = std::wstring(directory) + L"\\3\\" + Utf16(name.c_str());
     WIN32_FILE_ATTRIBUTE_DATA a, b;
-    int hasFirst = GetFileAttributesExA(first, GetFileExInfoStandard, &a);
-    int hasSecond = GetFileAttributesExA(second, GetFileExInfoStandard, &b);
+    int hasFirst = GetFileAttributesExW(first.c_str(), GetFileExInfoStandard, &a);
+    int hasSecond = GetFileAttributesExW(second.c_str(), GetFileExInfoStandard, &b);
     char firstSize[32], secondSize[32];
     snprintf(firstSize, sizeof firstSize, hasFirst ? "%lu bytes" : "missing", hasFirst ? a.nFileSizeLow : 0);
     snprintf(secondSize, sizeof secondSize, hasSecond ? "%lu bytes" : "missing", hasSecond ? b.nFileSizeLow : 0);
-    fprintf(out, "  %-16s %-14s %s\n", name, firstSize, secondSize);
+    fprintf(out, "  %-16s %-14s %s\n", name.c_str(), firstSize, secondSize);
 }
 
-/* Writes what is registered for `model` into `path`. 1 when the printer and
-   its driver were found. */
+/* Writes what is registered for `model` (in this process's code page) into
+   `path`, in UTF-8. 1 when the printer and its driver were found. */
 static int WriteSummary(const char *path, const char *model)
 {
     FILE *out = fopen(path, "w");
     if (!out)
         return 0;
-    const PRINTER_INFO_2A *info = ReadPrinterRecord(model);
+    wchar_t wideModel[256];
+    if (!MultiByteToWideChar(CP_ACP, 0, model, -1, wideModel, sizeof wideModel / sizeof wideModel[0]))
+        wideModel[0] = L'\0';
+    const PRINTER_INFO_2W *info = ReadPrinterRecord(wideModel);
     if (info) {
         fprintf(out, "Printer: %s\n  port: %s\n  driver: %s\n  data type: %s\n  print processor: %s\n",
-                info->pPrinterName, info->pPortName, info->pDriverName,
-                info->pDatatype ? info->pDatatype : "", info->pPrintProcessor ? info->pPrintProcessor : "");
+                Utf8(info->pPrinterName).c_str(), Utf8(info->pPortName).c_str(), Utf8(info->pDriverName).c_str(),
+                Utf8(info->pDatatype).c_str(), Utf8(info->pPrintProcessor).c_str());
     } else {
-        fprintf(out, "Printer: none named %s\n", model);
+        fprintf(out, "Printer: none named %s\n", Utf8(wideModel).c_str());
     }
 
-    char directory[MAX_PATH];
-    ReadX86DriverDirectory(directory, sizeof directory);
-    const DRIVER_INFO_3A *driver = (const DRIVER_INFO_3A *)ReadDriverRecord(model, 3);
+    wchar_t directory[MAX_PATH];
+    DWORD needed = 0;
+    if (!GetPrinterDriverDirectoryW(NULL, (LPWSTR)L"Windows NT x86", 1, (LPBYTE)directory, sizeof directory, &needed))
+        directory[0] = L'\0';
+    const DRIVER_INFO_3W *driver = (const DRIVER_INFO_3W *)ReadDriverRecord(wideModel, 3);
     if (driver) {
-        fprintf(out, "Driver: %s (%s, version %lu)\n", driver->pName, driver->pEnvironment, driver->cVersion);
+        fprintf(out, "Driver: %s (%s, version %lu)\n", Utf8(driver->pName).c_str(), Utf8(driver->pEnvironment).c_str(),
+                driver->cVersion);
         fprintf(out, "  driver file: %s\n  data file: %s\n  configuration file: %s\n  help file: %s\n",
-                BareName(driver->pDriverPath), BareName(driver->pDataFile), BareName(driver->pConfigFile),
-                driver->pHelpFile ? BareName(driver->pHelpFile) : "");
-        fprintf(out, "  default data type: %s\n", driver->pDefaultDataType ? driver->pDefaultDataType : "");
-        fprintf(out, "Files in %s\\ and in its 3\\:\n", directory);
-        for (const char *file = driver->pDependentFiles; file && *file; file += strlen(file) + 1)
+                BareName(driver->pDriverPath).c_str(), BareName(driver->pDataFile).c_str(),
+                BareName(driver->pConfigFile).c_str(), BareName(driver->pHelpFile).c_str());
+        fprintf(out, "  default data type: %s\n", Utf8(driver->pDefaultDataType).c_str());
+        fprintf(out, "Files in %s\\ and in its 3\\:\n", Utf8(directory).c_str());
+        for (const wchar_t *file = driver->pDependentFiles; file && *file; file += wcslen(file) + 1)
             WriteFileSizes(out, directory, BareName(file));
     } else {
-        fprintf(out, "Driver: none named %s\n", model);
+        fprintf(out, "Driver: none named %s\n", Utf8(wideModel).c_str());
     }
 
-    char device[512];
-    GetProfileStringA("windows", "device", "", device, sizeof device);
-    fprintf(out, "Default printer: %s\n", device[0] ? device : "(none)");
+    wchar_t device[512];
+    GetProfileStringW(L"windows", L"device", L"", device, sizeof device / sizeof device[0]);
+    fprintf(out, "Default printer: %s\n", device[0] ? Utf8(device).c_str() : "(none)");
     fclose(out);
     return info && driver;
 }

@@ -9,6 +9,7 @@
 #include "session.h"
 #include "install_walk.h"
 #include "spooler_readback.h"
+#include "shell/ansi_text.h"
 #include <winspool.h>
 #define PSAPI_VERSION 1
 #include <psapi.h>
@@ -177,7 +178,7 @@ static int MeasureEmpty(const char *name)
 {
     char program[MAX_PATH];
     DWORD length = GetModuleFileNameA(NULL, program, sizeof program);
-    char *slash = strrchr(program, '\\');
+    char *slash = (char *)FindLastOf(program, "\\", IsAnsiLeadByte);
     WALK_REQUIRE(length > 0 && length < sizeof program && slash, "bench.exe's own path unknown");
     snprintf(slash + 1, sizeof program - (slash + 1 - program), "%s.exe", name);
     for (int run = 1; run <= RunsRequested(); run++) {

@@ -13,6 +13,7 @@
 #include "install/copy_error_logic.h"
 #include "install/dest_path_logic.h"
 #include "install/lz_api.h"
+#include "shell/ansi_text.h"
 #include "shell/sequencer.h"
 #include "shell/setup_state.h"
 #include "ui/resources/resource.h"
@@ -38,21 +39,21 @@ struct CopyPaths {
 static int BuildCopyPaths(CopyPaths *paths, const char *name)
 {
     const char *directory = SetupState.DriverDirectory;
-    if (!IsBareFileName(name) || !IsUsableDriverDirectory(directory))
+    if (!IsBareFileName(name, IsAnsiLeadByte) || !IsUsableDriverDirectory(directory, IsAnsiLeadByte))
         return 0;
     DWORD attributes = GetFileAttributesA(directory);
     if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY))
         return 0;
     paths->hasSecond = SetupState.DriverVersion >= 2;
-    if (!BuildDestinationPath(paths->first, TEXT_SIZE, directory, -1, name, "")
-        || !BuildDestinationPath(paths->firstNew, TEXT_SIZE, directory, -1, name, NewSuffix)
-        || !BuildDestinationPath(paths->firstOld, TEXT_SIZE, directory, -1, name, OldSuffix))
+    if (!BuildDestinationPath(paths->first, TEXT_SIZE, directory, -1, name, "", IsAnsiLeadByte)
+        || !BuildDestinationPath(paths->firstNew, TEXT_SIZE, directory, -1, name, NewSuffix, IsAnsiLeadByte)
+        || !BuildDestinationPath(paths->firstOld, TEXT_SIZE, directory, -1, name, OldSuffix, IsAnsiLeadByte))
         return 0;
     if (!paths->hasSecond)
         return 1;
     int version = SetupState.DriverVersion;
-    return BuildDestinationPath(paths->second, TEXT_SIZE, directory, version, name, "")
-        && BuildDestinationPath(paths->secondNew, TEXT_SIZE, directory, version, name, NewSuffix);
+    return BuildDestinationPath(paths->second, TEXT_SIZE, directory, version, name, "", IsAnsiLeadByte)
+        && BuildDestinationPath(paths->secondNew, TEXT_SIZE, directory, version, name, NewSuffix, IsAnsiLeadByte);
 }
 
 /* Deletes a file even when it is marked read-only. */

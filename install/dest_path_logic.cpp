@@ -1,6 +1,9 @@
 #include "install/dest_path_logic.h"
 #include <string.h>
 
+/* The path separators of Windows: a trailing run of them is one ending. */
+static const char Separators[] = "\\/";
+
 const char *FileListName(const char *list, size_t size, int index)
 {
     if (index < 0)
@@ -20,11 +23,11 @@ const char *FileListName(const char *list, size_t size, int index)
     return NULL;
 }
 
-int IsBareFileName(const char *name)
+int IsBareFileName(const char *name, LeadByteRule isLeadByte)
 {
     if (!name[0] || strcmp(name, ".") == 0 || strcmp(name, "..") == 0)
         return 0;
-    return strpbrk(name, "\\/:") == NULL;
+    return FindFirstOf(name, "\\/:", isLeadByte) == NULL;
 }
 
 static int IsSeparator(char c)
@@ -32,11 +35,9 @@ static int IsSeparator(char c)
     return c == '\\' || c == '/';
 }
 
-int IsUsableDriverDirectory(const char *directory)
+int IsUsableDriverDirectory(const char *directory, LeadByteRule isLeadByte)
 {
-    size_t length = strlen(directory);
-    while (length > 0 && IsSeparator(directory[length - 1]))
-        --length;
+    size_t length = LengthWithoutTrailing(directory, Separators, isLeadByte);
     if (length == 0)
         return 0;               /* "", "\" or "\\" */
     if (length == 2 && directory[1] == ':')
@@ -44,8 +45,8 @@ int IsUsableDriverDirectory(const char *directory)
     if (length > 2 && IsSeparator(directory[0]) && IsSeparator(directory[1])) {
         /* "\\server\share" is the root of a share. */
         size_t separators = 0;
-        for (size_t i = 2; i < length; ++i)
-            if (IsSeparator(directory[i]))
+        for (const char *p = directory + 2; p < directory + length; p = NextCharacter(p, isLeadByte))
+            if (IsSeparator(*p))
                 ++separators;
         if (separators < 2)
             return 0;
@@ -65,14 +66,16 @@ static int Append(char *out, size_t size, size_t *at, const char *text)
 }
 
 int BuildDestinationPath(char *out, size_t size, const char *directory, int subdirectory,
-                         const char *name, const char *suffix)
+                         const char *name, const char *suffix, LeadByteRule isLeadByte)
 {
     if (size == 0)
         return 0;
     out[0] = '\0';
     size_t at = 0;
     int fits = Append(out, size, &at, directory);
-    if (fits && (at == 0 || !IsSeparator(out[at - 1])))
+    /* A directory that ends in a character whose trail byte is 0x5C does not
+       end with a backslash. */
+    if (fits && (at == 0 || LengthWithoutTrailing(out, Separators, isLeadByte) == at))
         fits = Append(out, size, &at, "\\");
     if (fits && subdirectory >= 0) {
         char number[16];

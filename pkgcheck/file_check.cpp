@@ -2,6 +2,7 @@
 #include "lz_header_logic.h"
 #include "package_rules_logic.h"
 #include "install/dest_path_logic.h"
+#include "shell/ansi_text.h"
 #include "shell/setup_state.h"
 
 #include <lzexpand.h>
@@ -64,7 +65,7 @@ static void CheckDestinationLength(const char *name, const char *shown, const ch
         return;
     char destination[TEXT_SIZE];
     size_t length = BuildDestinationPath(destination, sizeof destination, driverDirectory, -1, name,
-                                         CopyTemporarySuffix)
+                                         CopyTemporarySuffix, IsAnsiLeadByte)
         ? strlen(destination) : TEXT_SIZE;
     if (length > OPEN_FILE_PATH_MAX)
         ReportProblem("file %s: the name is too long for the copy: the driver directory and the name "
@@ -104,7 +105,7 @@ static void CheckFileContent(const char *path, const char *name, const char *sho
         printf("  compressed, %lu bytes, expands to %ld", (unsigned long)fileSize, (long)expanded);
     else
         printf("  %s, %lu bytes", kind == LZ_PLAIN ? "plain" : "compressed", (unsigned long)fileSize);
-    const char *openedName = strrchr(opened, '\\');
+    const char *openedName = FindLastOf(opened, "\\", IsAnsiLeadByte);
     openedName = openedName ? openedName + 1 : opened;
     if (lstrcmpiA(openedName, name) != 0) {
         char found[96];
@@ -133,7 +134,7 @@ void CheckPackageFile(const char *folder, const char *name, const char *driverDi
     DisplayText(name, shown, sizeof shown);
     printf("    %s", shown);
     char path[1024];
-    if (!IsBareFileName(name)) {
+    if (!IsBareFileName(name, IsAnsiLeadByte)) {
         printf("\n");
         ReportProblem("file %s: not a bare file name; the copy takes names without a folder", shown);
     } else if (snprintf(path, sizeof path, "%s\\%s", folder, name) >= (int)sizeof path) {

@@ -75,6 +75,7 @@ int CheckPackage(const char *folder)
     printf("INF: %s\n", GetInfPath());
     if (!CheckInfPresent())
         return ProblemCount();
+    CheckInfText(GetInfPath());
 
     static char driverDirectory[TEXT_SIZE];
     ReadDriverDirectory(driverDirectory);

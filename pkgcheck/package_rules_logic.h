@@ -22,4 +22,19 @@ int IsQuotedModelKey(const char *key);
    ignores it. */
 int ListHasFileName(const char *list, size_t size, const char *name);
 
+/* How an INF's bytes are written. The profile reader takes a file that
+   begins with the UTF-16 little-endian byte-order mark as UTF-16, and any
+   other as 8-bit text in the ANSI code page: on Windows a UTF-8 mark too,
+   whose bytes then belong to the first line. */
+enum InfTextKind {
+    INF_TEXT_ASCII = 0,         /* no byte above 0x7F: the same in every code page */
+    INF_TEXT_8BIT = 1,          /* other 8-bit text, not UTF-8 */
+    INF_TEXT_UTF8 = 2,          /* UTF-8 with characters beyond ASCII, no mark */
+    INF_TEXT_UTF8_MARKED = 3,   /* begins with the UTF-8 byte-order mark */
+    INF_TEXT_UTF16 = 4          /* begins with the UTF-16 little-endian byte-order mark */
+};
+
+/* Tells how the `size` bytes of an INF are written. */
+int ClassifyInfText(const unsigned char *bytes, size_t size);
+
 #endif

@@ -27,7 +27,8 @@ int ProblemCount(void);
 int NoteCount(void);
 
 /* Copies text for display into out (size bytes): control characters become
-   '?', and a text too long for one line is cut and ends in "...". */
+   '?', and a text too long for one line is cut between two characters and
+   ends in "...". */
 void DisplayText(const char *text, char *out, size_t size);
 
 /* file_check.cpp */
@@ -44,6 +45,13 @@ void CheckPackageFile(const char *folder, const char *name, const char *driverDi
    when the file cannot be opened (the date would be zero) and a note when it
    is stored compressed. */
 void CheckDriverDateFile(const char *folder);
+
+/* inf_text_check.cpp */
+
+/* Prints how the INF at `path` is written and the ANSI code page it is
+   read in, and reports text that this code page would garble: UTF-8, a
+   UTF-8 byte-order mark, or UTF-16 characters the code page lacks. */
+void CheckInfText(const char *path);
 
 /* model_check.cpp */
 

@@ -6,6 +6,7 @@
  * problems were found, 2 when the folder cannot be checked at all.
  */
 #include "pkgcheck.h"
+#include "shell/ansi_text.h"
 #include "shell/setup_state.h"
 #include "shell/startup.h"
 
@@ -20,8 +21,7 @@ static int UsePackageFolder(const char *argument, char *folder, DWORD size)
     DWORD length = GetFullPathNameA(argument, size, folder, NULL);
     if (length == 0 || length >= size)
         return 0;
-    while (length > 0 && (folder[length - 1] == '\\' || folder[length - 1] == '/'))
-        folder[--length] = '\0';
+    folder[LengthWithoutTrailing(folder, "\\/", IsAnsiLeadByte)] = '\0';
     int written = snprintf(SetupState.InfPath, sizeof SetupState.InfPath, "%s\\%s", folder,
                            OsTable[SetupState.OsIndex].InfFileName);
     return written > 0 && written < (int)sizeof SetupState.InfPath;

@@ -1,4 +1,5 @@
 #include "pkgcheck.h"
+#include "shell/ansi_text.h"
 
 #include <stdarg.h>
 #include <stdio.h>
@@ -60,7 +61,14 @@ void DisplayText(const char *text, char *out, size_t size)
         return;
     }
     size_t length = strlen(text);
-    size_t shown = length < size ? length : size - 4;
+    size_t shown = length;
+    /* Cut between two characters, never after a lead byte: the "..." would
+       be read as its trail byte. */
+    if (length >= size) {
+        shown = 0;
+        for (const char *next = text; (size_t)(next - text) <= size - 4; next = NextCharacter(next, IsAnsiLeadByte))
+            shown = (size_t)(next - text);
+    }
     for (size_t i = 0; i < shown; i++) {
         unsigned char c = (unsigned char)text[i];
         out[i] = (c < 0x20 || c == 0x7F) ? '?' : (char)c;

@@ -1,7 +1,11 @@
 # End-to-end scenarios: e2e.exe drives the built setup.exe under Wine. Every
 # DEFINE_SCENARIO(name) line of a scenarios_*.cpp file becomes the CTest test
 # e2e_<name>; a scenario that cannot run on this machine exits 77, which
-# counts as skipped. The scenarios share the desktop and Wine's per-program
+# counts as skipped. A scenario whose name ends with a locale (install_ja_JP)
+# runs, with the setup.exe it starts, under that locale's UTF-8 variant. It
+# shares the prefix with the others: each Wine process writes the prefix's
+# locale and font settings from its own locale when it starts, so nothing of
+# that locale outlasts the scenario. The scenarios share the desktop and Wine's per-program
 # settings, so they run one at a time, and the spooler and profile with the
 # unit tests that hold the "spooler" lock.
 file(GLOB E2E_SCENARIO_SOURCES CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/scenarios_*.cpp)
@@ -17,8 +21,13 @@ foreach(source ${E2E_SCENARIO_SOURCES})
   file(STRINGS ${source} scenario_lines REGEX "^DEFINE_SCENARIO\\([A-Za-z0-9_]+\\)")
   foreach(line ${scenario_lines})
     string(REGEX REPLACE "^DEFINE_SCENARIO\\(([A-Za-z0-9_]+)\\).*" "\\1" scenario "${line}")
+    set(program e2e)
+    if(scenario MATCHES "_([a-z][a-z]_[A-Z][A-Z])$")
+      set(program bash ${CMAKE_CURRENT_LIST_DIR}/run-in-locale.sh ${CMAKE_MATCH_1}.UTF-8 ${CMAKE_BINARY_DIR}
+                  $<TARGET_FILE:e2e>)
+    endif()
     add_test(NAME e2e_${scenario}
-      COMMAND e2e ${scenario} --setup=$<TARGET_FILE:setup> --sample=${CMAKE_SOURCE_DIR}/sample
+      COMMAND ${program} ${scenario} --setup=$<TARGET_FILE:setup> --sample=${CMAKE_SOURCE_DIR}/sample
               --failure-shots=${E2E_SHOTS_DIR})
     set_tests_properties(e2e_${scenario} PROPERTIES RESOURCE_LOCK "e2e;spooler;desktop" TIMEOUT 45 LABELS e2e
                          SKIP_RETURN_CODE 77)

@@ -1,5 +1,6 @@
 /* pkgcheck's rules on any bytes: ReadLzHeader's classes and recorded size,
-   ListHasFileName finding every whole name, IsQuotedModelKey. */
+   ListHasFileName finding every whole name, IsQuotedModelKey, and the
+   classes of an INF's text. */
 #include "fuzz_input.h"
 #include "pkgcheck/lz_header_logic.h"
 #include "pkgcheck/package_rules_logic.h"
@@ -17,6 +18,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             break;
         EXPECT(ListHasFileName(bytes.data(), size, at));
     }
+    int text = ClassifyInfText((const unsigned char *)bytes.data(), size), high = 0;
+    for (size_t i = 0; i < size; i++)
+        high |= data[i] >= 0x80;
+    EXPECT(text >= INF_TEXT_ASCII && text <= INF_TEXT_UTF16 && (text == INF_TEXT_ASCII) == !high);
     size_t length = key.size() - 1;
     EXPECT(IsQuotedModelKey(key.data()) == (length >= 2 && key[0] == '"' && key[length - 1] == '"'));
     return 0;

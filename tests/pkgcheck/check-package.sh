@@ -4,7 +4,8 @@
 # Usage: check-package.sh BUILD_DIR PKGCHECK_EXE SAMPLE_DIR CASE
 # The case's package is the sample package changed by mutate_<CASE>, written
 # afresh into BUILD_DIR/pkgcheck-cases/CASE; its line in cases.txt gives the
-# expected exit status and output line.
+# expected exit status and output line. A case that sets `locale` runs
+# pkgcheck under that locale, and so in its ANSI code page.
 set -eu
 build_dir=$1 pkgcheck=$2 sample=$3 name=$4
 here=$(cd "$(dirname "$0")" && pwd)
@@ -73,13 +74,33 @@ mutate_ten_megabyte_inf() {
 }
 mutate_no_models() { edit_inf '/^"Kest /d'; }
 mutate_binary_garbage_inf() { head -c 65536 /dev/urandom | tr -d '[]' > KV_R52x.INF; }
+# The first model's name in Japanese, with characters whose second byte in
+# code page 932 is 0x5C, and a file 表示.dat of its own; the INF in $1.
+japanese_package() {
+  printf '表示 data\r\n' > 表示.dat
+  edit_inf 's/^"Kest KV-R521"/"ケスト 表示ソフト KV-R521"/; /^\[KVR521_Install\]/,/^DataSection/s/^\(CopyFiles=[^\r]*\)/\1,@表示.dat/'
+  iconv -f UTF-8 -t "$1" KV_R52x.INF > inf.tmp
+  if [ "$1" = UTF-16LE ]; then { printf '\xff\xfe'; cat inf.tmp; } > KV_R52x.INF; else mv inf.tmp KV_R52x.INF; fi
+  rm -f inf.tmp
+}
+mutate_japanese_in_932() { japanese_package CP932; locale=ja_JP.UTF-8; }
+mutate_japanese_in_1252() { japanese_package CP932; }
+mutate_utf16_japanese_in_932() { japanese_package UTF-16LE; locale=ja_JP.UTF-8; }
+mutate_utf16_japanese_in_1252() { japanese_package UTF-16LE; }
+mutate_utf8_inf() { edit_inf 's/^"Kest KV-R521"/"Kest Drücker 100"/'; }
+mutate_utf8_marked_inf() { { printf '\xef\xbb\xbf'; cat KV_R52x.INF; } > inf.tmp; mv inf.tmp KV_R52x.INF; }
 
+locale=""
 "mutate_$name"
 cd - >/dev/null
 
 output="$build_dir/pkgcheck-cases/$name.out"
 status=0
-"$here/../tools/wine-run.sh" "$build_dir" "$pkgcheck" "Z:$package" >"$output" 2>&1 || status=$?
+if [ -n "$locale" ]; then
+  bash "$here/../e2e/run-in-locale.sh" "$locale" "$build_dir" "$pkgcheck" "Z:$package" >"$output" 2>&1 || status=$?
+else
+  "$here/../tools/wine-run.sh" "$build_dir" "$pkgcheck" "Z:$package" >"$output" 2>&1 || status=$?
+fi
 cat "$output"
 if [ "$status" != "$expected_status" ]; then
   echo "FAILED: pkgcheck exited with $status, expected $expected_status" >&2

@@ -1,11 +1,13 @@
-/* The window-less rules of the copy and of the wizard's dialogs, against
-   the platform's MulDiv and message-box constants and hand-worked numbers. */
+/* The window-less rules of the copy, the INF's path and the wizard's
+   dialogs, against the platform's MulDiv, lead bytes and message-box
+   constants and hand-worked numbers and bytes. */
 #include <doctest/doctest.h>
 #include <windows.h>
 #include <string.h>
 #include <string>
 #include "install/bar_geometry_logic.h"
 #include "install/dest_path_logic.h"
+#include "setupinfo/inf_path_logic.h"
 #include "ui/center_logic.h"
 #include "ui/icon_rule_logic.h"
 #include "ui/message_style_logic.h"
@@ -35,32 +37,80 @@ TEST_CASE("the bar's boundary: left + whole part of percent * width / 100, the r
     }
 }
 
-TEST_CASE("bare file names, usable driver directories")
+/* Code page 932's lead bytes as the platform knows them, whatever this
+   process's own code page is. There "表" is 95 5C, "示" 8E A6, "ソ" 83 5C. */
+static int Cp932LeadByte(unsigned char byte)
 {
-    static const struct { const char *text; int bare, directory; } cases[] = {
-        { "UNIDRV.DLL", 1, 1 }, { "...", 1, 1 }, { "", 0, 0 }, { ".", 0, 1 }, { "..", 0, 1 }, { "..\\x", 0, 1 },
-        { "sub/x", 0, 1 }, { "C:x", 0, 1 }, { "C:\\windows\\system32\\spool\\drivers\\w32x86\\", 0, 1 },
-        { "\\\\server\\share\\drivers\\", 0, 1 }, { "\\", 0, 0 }, { "\\\\", 0, 0 }, { "/", 0, 0 }, { "C:\\", 0, 0 },
-        { "C:", 0, 0 }, { "c:/", 0, 0 }, { "\\\\server\\share\\", 0, 0 }, { "\\\\server", 0, 0 },
+    return IsDBCSLeadByteEx(932, byte) != 0;
+}
+
+TEST_CASE("bare file names and usable driver directories, in a single-byte code page and in code page 932")
+{
+    static const struct { const char *text; int bare, directory, bare932, directory932; } cases[] = {
+        { "UNIDRV.DLL", 1, 1, 1, 1 }, { "...", 1, 1, 1, 1 }, { "", 0, 0, 0, 0 }, { ".", 0, 1, 0, 1 },
+        { "..", 0, 1, 0, 1 }, { "..\\x", 0, 1, 0, 1 }, { "sub/x", 0, 1, 0, 1 }, { "C:x", 0, 1, 0, 1 },
+        { "C:\\windows\\system32\\spool\\drivers\\w32x86\\", 0, 1, 0, 1 },
+        { "\\\\server\\share\\drivers\\", 0, 1, 0, 1 }, { "\\", 0, 0, 0, 0 }, { "\\\\", 0, 0, 0, 0 },
+        { "/", 0, 0, 0, 0 }, { "C:\\", 0, 0, 0, 0 }, { "C:", 0, 0, 0, 0 }, { "c:/", 0, 0, 0, 0 },
+        { "\\\\server\\share\\", 0, 0, 0, 0 }, { "\\\\server", 0, 0, 0, 0 },
+        { "\x95\x5C\x8E\xA6.dat", 0, 1, 1, 1 },         /* 表示.dat */
+        { "KV\x83", 1, 1, 1, 1 },                        /* a lone lead byte at the end */
+        { "\x95\x5C\\x", 0, 1, 0, 1 },                   /* 表\x: a backslash after 表 */
+        { "\x83\x5C:", 0, 1, 0, 1 },                     /* ソ: */
+        { "\\\\server\\\x95\x5Cx", 0, 1, 0, 0 },        /* \\server\表x: a share's root */
+        { "\\\\server\\\x95\x5C\\", 0, 0, 0, 0 },
     };
     for (const auto &c : cases) {
         CAPTURE(std::string(c.text));
-        CHECK(IsBareFileName(c.text) == c.bare);
-        CHECK(IsUsableDriverDirectory(c.text) == c.directory);
+        CHECK(IsBareFileName(c.text, NoLeadBytes) == c.bare);
+        CHECK(IsUsableDriverDirectory(c.text, NoLeadBytes) == c.directory);
+        CHECK(IsBareFileName(c.text, Cp932LeadByte) == c.bare932);
+        CHECK(IsUsableDriverDirectory(c.text, Cp932LeadByte) == c.directory932);
     }
 }
 
 TEST_CASE("destination paths: one backslash, the version subdirectory, bounded")
 {
-    char out[64];
-    std::string name(56, 'n');   /* "C:\d\3\", 56 characters and the NUL fill 64 bytes */
-    CHECK(BuildDestinationPath(out, sizeof out, "C:\\drv", 12, "a", "~new"));
-    CHECK(std::string(out) == std::string("C:\\drv\\12\\a~new"));
-    CHECK(BuildDestinationPath(out, sizeof out, "C:\\d\\", 3, name.c_str(), ""));
-    CHECK(std::string(out) == "C:\\d\\3\\" + name);
-    CHECK_FALSE(BuildDestinationPath(out, sizeof out, "C:\\d\\", 3, name.c_str(), "x"));
-    CHECK(out[0] == '\0');
-    CHECK_FALSE(BuildDestinationPath(out, 0, "C:\\d\\", 3, "a", ""));
+    const std::string name(56, 'n');   /* "C:\d\3\", 56 characters and the NUL fill 64 bytes */
+    const struct { size_t size; const char *directory; int subdirectory; const char *name, *suffix;
+                   LeadByteRule rule; std::string path; } cases[] = {
+        { 64, "C:\\drv", 12, "a", "~new", NoLeadBytes, "C:\\drv\\12\\a~new" },
+        { 64, "C:\\d\\", 3, name.c_str(), "", NoLeadBytes, "C:\\d\\3\\" + name },
+        { 64, "C:\\d\\", 3, name.c_str(), "x", NoLeadBytes, "" },
+        { 0, "C:\\d\\", 3, "a", "", NoLeadBytes, "" },
+        { 64, "C:\\\x83\x5C", -1, "a", "", Cp932LeadByte, "C:\\\x83\x5C\\a" },    /* C:\ソ */
+        { 64, "C:\\\x83\x5C", 3, "a", "", NoLeadBytes, "C:\\\x83\x5C" "3\\a" },
+        { 64, "C:\\\x83\x5C\\", 3, "\x95\x5C", "", Cp932LeadByte, "C:\\\x83\x5C\\3\\\x95\x5C" },
+    };
+    for (const auto &c : cases) {
+        CAPTURE(c.path);
+        char out[64] = "stale";
+        CHECK(BuildDestinationPath(out, c.size, c.directory, c.subdirectory, c.name, c.suffix, c.rule)
+              == !c.path.empty());
+        CHECK(std::string(c.size ? out : "") == c.path);
+    }
+}
+
+TEST_CASE("the INF's path: the program's directory, cut after its last backslash, and the INF's name")
+{
+    static const struct { const char *module; LeadByteRule rule; size_t size; const char *path; } cases[] = {
+        { "C:\\pkg\\setup.exe", NoLeadBytes, 64, "C:\\pkg\\KV_R52x.INF" },
+        { "\\\\server\\share\\setup.exe", NoLeadBytes, 64, "\\\\server\\share\\KV_R52x.INF" },
+        { "setup.exe", NoLeadBytes, 64, ".\\KV_R52x.INF" },
+        { "", NoLeadBytes, 64, ".\\KV_R52x.INF" },
+        { "C:\\pkg\\setup.exe", NoLeadBytes, 12, "C:\\pkg\\KV_R" },
+        /* C:\表示\ソ.exe, and \\server\表\ソ.exe */
+        { "C:\\\x95\x5C\x8E\xA6\\\x83\x5C.exe", Cp932LeadByte, 64, "C:\\\x95\x5C\x8E\xA6\\KV_R52x.INF" },
+        { "\\\\server\\\x95\x5C\\\x83\x5C.exe", Cp932LeadByte, 64, "\\\\server\\\x95\x5C\\KV_R52x.INF" },
+        { "C:\\\x95\x5C\x8E\xA6\\\x83\x5C.exe", NoLeadBytes, 64, "C:\\\x95\x5C\x8E\xA6\\\x83\\KV_R52x.INF" },
+        { "C:\\a\x83\\b.exe", Cp932LeadByte, 64, "C:\\KV_R52x.INF" },
+    };
+    for (const auto &c : cases) {
+        CAPTURE(std::string(c.module));
+        char out[64];
+        BuildInfPath(c.module, "KV_R52x.INF", out, c.size, c.rule);
+        CHECK(std::string(out) == std::string(c.path));
+    }
 }
 
 TEST_CASE("a message style chooses the template by its buttons and the icon by its icon bits")

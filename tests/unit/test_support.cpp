@@ -3,6 +3,7 @@
 #include <string.h>
 #include "file_write.h"
 #include "window_driver.h"
+#include "shell/ansi_text.h"
 
 int WriteTextFile(const char *path, const char *text)
 {
@@ -14,7 +15,7 @@ const char *TestProgramDirectory(void)
     static char directory[MAX_PATH];
     if (!directory[0]) {
         GetModuleFileNameA(NULL, directory, sizeof directory);
-        char *slash = strrchr(directory, '\\');
+        char *slash = (char *)FindLastOf(directory, "\\", IsAnsiLeadByte);
         if (slash)
             slash[1] = '\0';
     }
