@@ -66,7 +66,7 @@ static int CopyFolderFiles(const char *folder)
     return ok;
 }
 
-int PreparePackage(const char *sourceDir)
+int PreparePackage(const char *sourceDir, const char *subfolder)
 {
     char folder[MAX_PATH];
     snprintf(folder, sizeof folder, PACKAGE_ROOT "\\%s", Session.Scenario);
@@ -74,6 +74,11 @@ int PreparePackage(const char *sourceDir)
     if (!DeleteTree(folder)) {
         printf("could not delete the old package folder %s\n", folder);
         return 0;
+    }
+    if (subfolder) {
+        CreateDirectoryA(folder, NULL);
+        size_t used = strlen(folder);
+        snprintf(folder + used, sizeof folder - used, "\\%s", subfolder);
     }
     if (!CreateDirectoryA(folder, NULL)) {
         printf("could not create %s\n", folder);

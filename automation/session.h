@@ -67,10 +67,10 @@ int WalkFail(const char *file, int line, const char *format, ...);
 /* package.cpp */
 
 /* Makes the fresh folder C:\e2e\<scenario>\ (a leftover is deleted first),
-   copies setup.exe into it and every file directly inside `sourceDir` (NULL
-   or a missing folder: none). Its path goes to Session.PackageDir. 1 on
-   success. */
-int PreparePackage(const char *sourceDir);
+   or its subfolder `subfolder` when one is given, copies setup.exe into it
+   and every file directly inside `sourceDir` (NULL or a missing folder:
+   none). Its path goes to Session.PackageDir. 1 on success. */
+int PreparePackage(const char *sourceDir, const char *subfolder = NULL);
 
 /* Writes a text file into the package directory, as it stands. */
 int WritePackageFile(const char *name, const char *text);

@@ -13,6 +13,7 @@
 #include "install/copy_error_logic.h"
 #include "install/dest_path_logic.h"
 #include "install/lz_api.h"
+#include "install/source_file.h"
 #include "shell/sequencer.h"
 #include "shell/setup_state.h"
 #include "ui/resources/resource.h"
@@ -134,12 +135,7 @@ int CopyOneFile(HWND dialog, int index)
     if (!name || !BuildCopyPaths(&paths, name))
         return FailCopy(dialog, COPY_OPEN_FAILED);
 
-    /* A bare name: the platform searches the program's directory, the current
-       directory, the system directories and the path, and prompts for it. */
-    char sourceName[TEXT_SIZE];
-    lstrcpynA(sourceName, name, sizeof sourceName);
-    OFSTRUCT openInfo;
-    INT source = Lz.LZOpenFileA(sourceName, &openInfo, OF_PROMPT | OF_CANCEL | OF_READ);
+    INT source = OpenSourceFile(name);
     if (source < 0)
         return FailCopy(dialog, COPY_OPEN_FAILED);
     /* The temporary file is created by its exact name: the library's own

@@ -1,6 +1,7 @@
 /* The copy's paths on any bytes stay inside their buffers; a built path is
    directory ... name suffix, a refused one empty. */
 #include "fuzz_input.h"
+#include "install/compressed_name_logic.h"
 #include "install/dest_path_logic.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
@@ -15,6 +16,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     size_t skip = directory.size() < rest ? directory.size() : rest;
     Block file = Text(data + 3 + skip, rest - skip);
     IsBareFileName(file.data());
+    size_t kept = file.size() > 1 ? file.size() - 2 : 0;   /* all but the last character */
+    if (CompressedFileName(file.data(), out.data(), out.size()))
+        EXPECT(!strncmp(out.data(), file.data(), kept) && strlen(out.data()) - strlen(file.data()) <= 2);
     IsUsableDriverDirectory(directory.data());
     if (BuildDestinationPath(out.data(), data[1], directory.data(), data[2] % 5 - 1, file.data(), "~new")) {
         std::string built = out.data(), tail = std::string(file.data()) + "~new";

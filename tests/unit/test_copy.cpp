@@ -125,8 +125,8 @@ static void WINAPI CountedDone(void) { ++Saw.dones; LZDone(); }
 /* The earlier files a copy meets. tests/copy/prepared-copy.sh makes C:\kvcopy_prep: an
    immutable directory, a full disk, an immutable file in 3\; without it their rows are left out. */
 #define PREPARED "C:\\kvcopy_prep\\"
-enum Layout { NONE, PLAIN, READ_ONLY_FIRST, READ_ONLY_SECOND, LOCKED_SECOND, DIRECTORY_FIRST, NEW_BLOCKED,
-               DIRECTORY_SECOND, NO_VERSION_DIRECTORY };
+enum Layout { NONE, PLAIN, READ_ONLY_FIRST, READ_ONLY_SECOND, LOCKED_SECOND, DEEP_SOURCE, DIRECTORY_FIRST,
+               NEW_BLOCKED, DIRECTORY_SECOND, NO_VERSION_DIRECTORY };
 
 TEST_CASE("a copy puts the expanded file at both destinations, or tells why not and leaves every file as it was")
 {
@@ -139,7 +139,7 @@ TEST_CASE("a copy puts the expanded file at both destinations, or tells why not 
         { Packed, NONE, DriverDir, 0, 1, NULL }, { Plain, PLAIN, DriverDir, 0, 1, NULL },
         { Packed, READ_ONLY_FIRST, DriverDir, 0, 1, NULL }, { Packed, READ_ONLY_SECOND, DriverDir, 0, 1, NULL },
         { Plain, LOCKED_SECOND, PREPARED "locked\\", 0, 1, NULL }, { Plain, DIRECTORY_SECOND, DriverDir, 0, 1, NULL },
-        { Packed, NO_VERSION_DIRECTORY, DriverDir, 0, 1, NULL },
+        { Packed, NO_VERSION_DIRECTORY, DriverDir, 0, 1, NULL }, { Packed, DEEP_SOURCE, DriverDir, 0, 1, NULL },
         { "kvc_missing.dll", PLAIN, DriverDir, 0, 0, Open }, { Plain, NEW_BLOCKED, DriverDir, 0, 0, Open },
         { Plain, DIRECTORY_FIRST, DriverDir, 0, 0, Open }, { Plain, NONE, "C:\\", 0, 0, Open },
         { Plain, NONE, ROOT "nowhere\\", 0, 0, Open }, { Plain, NONE, ROOT "src\\kvc_plain.dll\\", 0, 0, Open },
@@ -173,6 +173,15 @@ TEST_CASE("a copy puts the expanded file at both destinations, or tells why not 
         if (c.layout >= DIRECTORY_FIRST && c.layout != NO_VERSION_DIRECTORY)
             REQUIRE(CreateDirectoryA(changed.c_str(), NULL));
         REQUIRE((c.layout != NO_VERSION_DIRECTORY || RemoveDirectoryA(VersionDir)));
+        /* The source in a current directory too deep for the old open call,
+           under its compressed copy's name. */
+        std::string source = SourceDir + std::string(c.name), deep = SourceDir + std::string(120, 'd') + "\\";
+        if (c.layout == DEEP_SOURCE) {
+            Listing(deep, 1);
+            CreateDirectoryA(deep.c_str(), NULL);
+            REQUIRE(MoveFileA(source.c_str(), (deep + "kvc_packed.dl_").c_str()));
+            REQUIRE(SetCurrentDirectoryA(deep.c_str()));
+        }
         Plan = { 0, NEVER, 0, c.code ? 0 : -1, c.code, 1, c.result, 0, 0, 0, 0 };
         Saw = {};
         Lz.CopyLZFile = WatchedCopy;
