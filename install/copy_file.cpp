@@ -119,6 +119,23 @@ static void RemoveNewFiles(const CopyPaths *paths)
         RemoveFile(paths->secondNew);
 }
 
+/* Expands (or copies) the open source file into the destination and gives
+   the destination the source's last-write time, as the library's own copy
+   does. Closes the source, once on every road: for a compressed file LZInit
+   gives a handle of its own that reads through the source, and closing
+   that handle closes the source with it. The number of bytes written or an
+   LZERROR_* code. */
+static LONG ExpandSource(INT source, HANDLE destination)
+{
+    INT input = LZInit(source);
+    LONG result = input < 0 ? input : Lz.CopyLZFile(input, HandleToLong(destination));
+    FILETIME written;
+    if (result >= 0 && GetFileTime(LongToHandle(source), NULL, NULL, &written))
+        SetFileTime(destination, NULL, NULL, &written);
+    Lz.LZClose(input < 0 ? source : input);
+    return result;
+}
+
 static int FailCopy(HWND dialog, int code)
 {
     ShowCopyError(dialog, code);
@@ -148,8 +165,7 @@ int CopyOneFile(HWND dialog, int index)
         RemoveNewFiles(&paths);
         return FailCopy(dialog, COPY_OPEN_FAILED);
     }
-    LONG result = Lz.CopyLZFile(source, HandleToLong(destination));
-    Lz.LZClose(source);
+    LONG result = ExpandSource(source, destination);
     CloseHandle(destination);
     if (result < 0) {
         RemoveNewFiles(&paths);

@@ -1,8 +1,9 @@
 /* The copy of the driver files under Wine, into a test-owned driver directory:
    CopyOneFile, and the copy dialog driven from this thread (dialog_watch.h
    answers its messages). The LZ seam counts LZStart and LZDone, looks at the
-   bar between two files and gives the error codes Wine will not. A destination
-   must hold plain.bin of tests/copy/make-fixtures.sh, whatever the source. */
+   bar between two files, sees every close of a source and gives the error
+   codes Wine will not. A destination must hold plain.bin of
+   tests/copy/make-fixtures.sh, whatever the source, and its last-write time. */
 #include <doctest/doctest.h>
 #include <algorithm>
 #include <string>
@@ -39,6 +40,8 @@ static std::string Listing(const std::string &directory, int erase = 0)
     return listing;
 }
 
+static LONG (WINAPI *RealCopy)(INT source, INT destination);
+
 /* Fresh directories, the sources kvc_plain.dll and kvc_packed.dll current,
    FileList `names`, the copy into `directory`, and in DriverDir and its 3\
    an earlier file "old" named `earlier`. */
@@ -60,6 +63,7 @@ static void Prepare(const char *names, const char *earlier = NULL, const char *d
     SetupState.DriverVersion = 3;
     SetupState.NextFileIndex = SetupState.CopyPaused = 0;
     ResetLzApi();
+    RealCopy = Lz.CopyLZFile;
 }
 
 /* Which file the seam fails how often with which code; for the copy dialog
@@ -73,7 +77,8 @@ static struct Scenario {
 } Plan;
 
 static struct {   /* what the seam and the watch saw */
-    int clicked, attempts, failures, starts, dones, barFaults, fullAfterLast, indexAtQuestion, barRepainted;
+    int clicked, attempts, failures, starts, dones, barFaults, fullAfterLast, indexAtQuestion, barRepainted,
+        closedTwice;
     DWORD questionShown, lastCopy;
 } Saw;
 static int TextLeft, TextRight;   /* text pixels either side of the boundary at 50 % */
@@ -115,12 +120,32 @@ static LONG WINAPI WatchedCopy(INT source, INT destination)
     if (index == Plan.cancelAt && !Saw.clicked)   /* seen by the pump after this file */
         Saw.clicked = ClickButton(GetParent(CopyBar()), IDCANCEL);
     Saw.lastCopy = GetTickCount();
-    LONG copied = CopyLZFile(source, destination);
+    LONG copied = RealCopy(source, destination);
     return index == Plan.failIndex && Saw.failures++ < Plan.failTimes ? Plan.failCode : copied;
 }
 
 static INT WINAPI CountedStart(void) { ++Saw.starts; return LZStart(); }
+/* A handle already closed (an LZ handle freed, or a file closed with it)
+   answers LZSeek with an error. */
+static void WINAPI CheckedClose(INT handle) { Saw.closedTwice += LZSeek(handle, 0, 1) < 0; LZClose(handle); }
 static void WINAPI CountedDone(void) { ++Saw.dones; LZDone(); }
+
+/* 1 unless a handle still holds the file open (Wine keeps share modes). */
+static int NotHeldOpen(const std::string &path)
+{
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
+    int held = file == INVALID_HANDLE_VALUE && GetLastError() == ERROR_SHARING_VIOLATION;
+    CloseHandle(file);
+    return !held;
+}
+
+/* The low half of the last-write time, in 100 ns: enough to tell two apart. */
+static DWORD LastWrite(const std::string &path)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data = {};
+    GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data);
+    return data.ftLastWriteTime.dwLowDateTime;
+}
 
 /* The earlier files a copy meets. tests/copy/prepared-copy.sh makes C:\kvcopy_prep: an
    immutable directory, a full disk, an immutable file in 3\; without it their rows are left out. */
@@ -181,14 +206,18 @@ TEST_CASE("a copy puts the expanded file at both destinations, or tells why not 
             CreateDirectoryA(deep.c_str(), NULL);
             REQUIRE(MoveFileA(source.c_str(), (deep + "kvc_packed.dl_").c_str()));
             REQUIRE(SetCurrentDirectoryA(deep.c_str()));
+            source = deep + "kvc_packed.dl_";
         }
         Plan = { 0, NEVER, 0, c.code ? 0 : -1, c.code, 1, c.result, 0, 0, 0, 0 };
         Saw = {};
         Lz.CopyLZFile = WatchedCopy;
+        Lz.LZClose = CheckedClose;
         std::string before = Listing(SourceDir) + Listing(watched) + Listing(watched + "3\\");
         StartWatch(NULL, NULL);
         CHECK(CopyOneFile(NULL, 0) == c.result);
         StopWatch();
+        CHECK(Saw.closedTwice == 0);
+        CHECK(NotHeldOpen(source));
         CHECK(SeenCount == (c.text != NULL));   /* Seen is zeroed: an absent message reads empty */
         if (c.text) {
             CHECK(std::string(Seen[0].caption) == std::string("Error"));
@@ -199,6 +228,7 @@ TEST_CASE("a copy puts the expanded file at both destinations, or tells why not 
             continue;
         }
         CHECK(SameAsPackageFile(Expected, first.c_str()));
+        CHECK(LastWrite(first) == LastWrite(source));
         /* Nothing beside them: no temporary file, no earlier file set aside. */
         CHECK((Listing(directory) + Listing(directory + "3\\")).find('~') == std::string::npos);
         /* What stands in 3\ and cannot be replaced stays, and the copy goes
@@ -208,7 +238,7 @@ TEST_CASE("a copy puts the expanded file at both destinations, or tells why not 
         else if (c.layout == READ_ONLY_SECOND || c.layout == LOCKED_SECOND)
             CHECK((SameAsPackageFile(Expected, second.c_str()) || SameAsPackageFile(OldFile, second.c_str())));
         else if (c.layout != NO_VERSION_DIRECTORY)
-            CHECK(SameAsPackageFile(Expected, second.c_str()));
+            CHECK((SameAsPackageFile(Expected, second.c_str()) && LastWrite(second) == LastWrite(source)));
     }
 }
 
