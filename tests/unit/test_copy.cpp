@@ -147,11 +147,26 @@ static DWORD LastWrite(const std::string &path)
     return data.ftLastWriteTime.dwLowDateTime;
 }
 
+/* The files the system is to delete or rename at the next restart, as the
+   registry lists them; the list is emptied. */
+static std::string TakePendingRenames(void)
+{
+    static char value[16384];
+    DWORD size = sizeof value;
+    HKEY key = NULL;
+    RegOpenKeyExA(HKEY_LOCAL_MACHINE, "System\\CurrentControlSet\\Control\\Session Manager", 0, KEY_ALL_ACCESS, &key);
+    if (RegQueryValueExA(key, "PendingFileRenameOperations", NULL, NULL, (BYTE *)value, &size) != ERROR_SUCCESS)
+        size = 0;
+    RegDeleteValueA(key, "PendingFileRenameOperations");
+    RegCloseKey(key);
+    return std::string(value, size);
+}
+
 /* The earlier files a copy meets. tests/copy/prepared-copy.sh makes C:\kvcopy_prep: an
    immutable directory, a full disk, an immutable file in 3\; without it their rows are left out. */
 #define PREPARED "C:\\kvcopy_prep\\"
-enum Layout { NONE, PLAIN, READ_ONLY_FIRST, READ_ONLY_SECOND, LOCKED_SECOND, DEEP_SOURCE, DIRECTORY_FIRST,
-               NEW_BLOCKED, DIRECTORY_SECOND, NO_VERSION_DIRECTORY };
+enum Layout { NONE, PLAIN, READ_ONLY_FIRST, READ_ONLY_SECOND, LOCKED_SECOND, IN_USE_FIRST, DEEP_SOURCE,
+               DIRECTORY_FIRST, NEW_BLOCKED, OLD_NAME_TAKEN, DIRECTORY_SECOND, NO_VERSION_DIRECTORY };
 
 TEST_CASE("a copy puts the expanded file at both destinations, or tells why not and leaves every file as it was")
 {
@@ -164,7 +179,8 @@ TEST_CASE("a copy puts the expanded file at both destinations, or tells why not 
         { Packed, NONE, DriverDir, 0, 1, NULL }, { Plain, PLAIN, DriverDir, 0, 1, NULL },
         { Packed, READ_ONLY_FIRST, DriverDir, 0, 1, NULL }, { Packed, READ_ONLY_SECOND, DriverDir, 0, 1, NULL },
         { Plain, LOCKED_SECOND, PREPARED "locked\\", 0, 1, NULL }, { Plain, DIRECTORY_SECOND, DriverDir, 0, 1, NULL },
-        { Packed, NO_VERSION_DIRECTORY, DriverDir, 0, 1, NULL }, { Packed, DEEP_SOURCE, DriverDir, 0, 1, NULL },
+        { Packed, NO_VERSION_DIRECTORY, DriverDir, 0, 1, NULL }, { Plain, OLD_NAME_TAKEN, DriverDir, 0, 1, NULL },
+        { Packed, IN_USE_FIRST, DriverDir, 0, 1, NULL }, { Packed, DEEP_SOURCE, DriverDir, 0, 1, NULL },
         { "kvc_missing.dll", PLAIN, DriverDir, 0, 0, Open }, { Plain, NEW_BLOCKED, DriverDir, 0, 0, Open },
         { Plain, DIRECTORY_FIRST, DriverDir, 0, 0, Open }, { Plain, NONE, "C:\\", 0, 0, Open },
         { Plain, NONE, ROOT "nowhere\\", 0, 0, Open }, { Plain, NONE, ROOT "src\\kvc_plain.dll\\", 0, 0, Open },
@@ -188,8 +204,8 @@ TEST_CASE("a copy puts the expanded file at both destinations, or tells why not 
             continue;
         Prepare(c.name, c.layout == NONE ? NULL : c.name, c.directory);
         /* The earlier file that the layout changes: made read-only, or
-           replaced by a directory. */
-        std::string changed = c.layout == NEW_BLOCKED ? first + "~new"
+           replaced by a directory; or the name it would be set aside under. */
+        std::string changed = c.layout == NEW_BLOCKED ? first + "~new" : c.layout == OLD_NAME_TAKEN ? first + "~old"
                               : c.layout == READ_ONLY_FIRST || c.layout == DIRECTORY_FIRST ? first : second;
         if (c.layout == READ_ONLY_FIRST || c.layout == READ_ONLY_SECOND)
             REQUIRE(SetFileAttributesA(changed.c_str(), FILE_ATTRIBUTE_READONLY));
@@ -198,6 +214,15 @@ TEST_CASE("a copy puts the expanded file at both destinations, or tells why not 
         if (c.layout >= DIRECTORY_FIRST && c.layout != NO_VERSION_DIRECTORY)
             REQUIRE(CreateDirectoryA(changed.c_str(), NULL));
         REQUIRE((c.layout != NO_VERSION_DIRECTORY || RemoveDirectoryA(VersionDir)));
+        /* An earlier file that a program has loaded: it moves, but is not deleted. */
+        HMODULE loaded = NULL;
+        if (c.layout == IN_USE_FIRST) {
+            char program[MAX_PATH];
+            GetModuleFileNameA(NULL, program, sizeof program);
+            TakePendingRenames();
+            REQUIRE(CopyFileA(program, first.c_str(), FALSE));
+            REQUIRE((loaded = LoadLibraryExA(first.c_str(), NULL, DONT_RESOLVE_DLL_REFERENCES)));
+        }
         /* The source in a current directory too deep for the old open call,
            under its compressed copy's name. */
         std::string source = SourceDir + std::string(c.name), deep = SourceDir + std::string(120, 'd') + "\\";
@@ -229,8 +254,16 @@ TEST_CASE("a copy puts the expanded file at both destinations, or tells why not 
         }
         CHECK(SameAsPackageFile(Expected, first.c_str()));
         CHECK(LastWrite(first) == LastWrite(source));
-        /* Nothing beside them: no temporary file, no earlier file set aside. */
-        CHECK((Listing(directory) + Listing(directory + "3\\")).find('~') == std::string::npos);
+        /* Nothing beside them: no temporary file, no earlier file set aside
+           but in a taken name's place, or left for the next restart. */
+        std::string listing = Listing(directory) + Listing(directory + "3\\");
+        int setAside = c.layout == OLD_NAME_TAKEN || c.layout == IN_USE_FIRST;
+        CHECK(std::count(listing.begin(), listing.end(), '~') == setAside);
+        CHECK((!setAside || listing.find(c.name + std::string("~old ")) != std::string::npos));
+        if (c.layout == IN_USE_FIRST) {
+            CHECK(TakePendingRenames().find("\\??\\" + first + "~old" + std::string(2, '\0')) != std::string::npos);
+            FreeLibrary(loaded);
+        }
         /* What stands in 3\ and cannot be replaced stays, and the copy goes
            on: Wine moves a file over a read-only one, Windows refuses. */
         if (c.layout == DIRECTORY_SECOND)
