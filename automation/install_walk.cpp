@@ -282,8 +282,16 @@ static LONG ReadExpanded(const char *path, char *out, LONG size)
 {
     OFSTRUCT openInfo;
     INT handle = LZOpenFileA((LPSTR)path, &openInfo, OF_READ);
-    if (handle < 0)
-        return -1;
+    if (handle < 0) {
+        /* The library opens paths of at most 127 bytes; LZInit expands any
+           file handle. */
+        HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL);
+        handle = file == INVALID_HANDLE_VALUE ? -1 : LZInit(HandleToLong(file));
+        if (handle < 0) {
+            CloseHandle(file);
+            return -1;
+        }
+    }
     LONG total = 0;
     for (;;) {
         INT got = LZRead(handle, out + total, (INT)(size - total));

@@ -76,17 +76,14 @@ int PreparePackage(const char *sourceDir, const char *subfolder)
         printf("could not delete the old package folder %s\n", folder);
         return 0;
     }
+    if (subfolder) {
+        CreateDirectoryA(folder, NULL);
+        size_t used = strlen(folder);
+        snprintf(folder + used, sizeof folder - used, "\\%s", subfolder);
+    }
     if (!CreateDirectoryA(folder, NULL)) {
         printf("could not create %s\n", folder);
         return 0;
-    }
-    if (subfolder) {
-        size_t used = strlen(folder);
-        snprintf(folder + used, sizeof folder - used, "\\%s", subfolder);
-        if (!CreateDirectoryA(folder, NULL)) {
-            printf("could not create %s\n", folder);
-            return 0;
-        }
     }
     snprintf(Session.PackageDir, sizeof Session.PackageDir, "%s\\", folder);
 

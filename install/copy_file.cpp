@@ -13,6 +13,7 @@
 #include "install/copy_error_logic.h"
 #include "install/dest_path_logic.h"
 #include "install/lz_api.h"
+#include "install/source_file.h"
 #include "shell/ansi_text.h"
 #include "shell/sequencer.h"
 #include "shell/setup_state.h"
@@ -25,10 +26,13 @@ static_assert(COPY_RETRY == CMD_RETRY_FILE, "the copy's retry result is the retr
 static const char NewSuffix[] = "~new";
 static const char OldSuffix[] = "~old";
 
+/* Set-aside names tried for one earlier file: NAME~old, NAME~old1 ... */
+#define SET_ASIDE_NAMES 100
+
 struct CopyPaths {
+    const char *name;
     char first[TEXT_SIZE];      /* DriverDirectory + name */
     char firstNew[TEXT_SIZE];   /* the expanded file until it is complete */
-    char firstOld[TEXT_SIZE];   /* the earlier file while it is replaced */
     int hasSecond;              /* DriverVersion 2 or more */
     char second[TEXT_SIZE];     /* DriverDirectory + "<version>\" + name */
     char secondNew[TEXT_SIZE];
@@ -44,10 +48,10 @@ static int BuildCopyPaths(CopyPaths *paths, const char *name)
     DWORD attributes = GetFileAttributesA(directory);
     if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY))
         return 0;
+    paths->name = name;
     paths->hasSecond = SetupState.DriverVersion >= 2;
     if (!BuildDestinationPath(paths->first, TEXT_SIZE, directory, -1, name, "", IsAnsiLeadByte)
-        || !BuildDestinationPath(paths->firstNew, TEXT_SIZE, directory, -1, name, NewSuffix, IsAnsiLeadByte)
-        || !BuildDestinationPath(paths->firstOld, TEXT_SIZE, directory, -1, name, OldSuffix, IsAnsiLeadByte))
+        || !BuildDestinationPath(paths->firstNew, TEXT_SIZE, directory, -1, name, NewSuffix, IsAnsiLeadByte))
         return 0;
     if (!paths->hasSecond)
         return 1;
@@ -65,6 +69,38 @@ static void RemoveFile(const char *path)
     DeleteFileA(path);
 }
 
+/* Moves the first destination's earlier file aside: to NAME~old or, when
+   that name is taken (by a folder, or by an earlier set-aside file still in
+   use), to NAME~old1, NAME~old2 ... The name used goes to `aside`
+   (TEXT_SIZE bytes). 0 when the file cannot be moved. */
+static int SetAside(const CopyPaths *paths, char *aside)
+{
+    for (int number = 0; number < SET_ASIDE_NAMES; ++number) {
+        char suffix[16];
+        lstrcpyA(suffix, OldSuffix);
+        if (number)
+            wsprintfA(suffix + sizeof OldSuffix - 1, "%d", number);
+        if (!BuildDestinationPath(aside, TEXT_SIZE, SetupState.DriverDirectory, -1, paths->name, suffix, IsAnsiLeadByte))
+            return 0;
+        if (MoveFileExA(paths->first, aside, MOVEFILE_REPLACE_EXISTING))
+            return 1;
+        if (GetFileAttributesA(aside) == INVALID_FILE_ATTRIBUTES)
+            return 0;           /* the name was free: the file itself does not move */
+    }
+    return 0;
+}
+
+/* Deletes a set-aside file. One in use (a program has it loaded, a virus
+   scanner holds it) can be renamed but not deleted: the system deletes it
+   at the next restart. Asking for that needs administrator rights; without
+   them the file stays, and nothing is shown. */
+static void RemoveSetAside(const char *aside)
+{
+    RemoveFile(aside);
+    if (GetFileAttributesA(aside) != INVALID_FILE_ATTRIBUTES)
+        MoveFileExA(aside, NULL, MOVEFILE_DELAY_UNTIL_REBOOT);
+}
+
 /* Moves the complete new files over the destinations. The first
    destination's earlier file is set aside until the new one is in place, so
    that a failure there puts it back; 0 then, with the new files still beside
@@ -77,15 +113,16 @@ static int ReplaceDestinations(const CopyPaths *paths, int secondReady)
     int hadFirst = firstAttributes != INVALID_FILE_ATTRIBUTES;
     if (hadFirst && (firstAttributes & FILE_ATTRIBUTE_DIRECTORY))
         return 0;               /* a directory in the file's place stays */
-    if (hadFirst && !MoveFileExA(paths->first, paths->firstOld, MOVEFILE_REPLACE_EXISTING))
+    char aside[TEXT_SIZE];
+    if (hadFirst && !SetAside(paths, aside))
         return 0;
     if (!MoveFileExA(paths->firstNew, paths->first, MOVEFILE_REPLACE_EXISTING)) {
         if (hadFirst)
-            MoveFileExA(paths->firstOld, paths->first, MOVEFILE_REPLACE_EXISTING);
+            MoveFileExA(aside, paths->first, MOVEFILE_REPLACE_EXISTING);
         return 0;
     }
     if (hadFirst)
-        RemoveFile(paths->firstOld);
+        RemoveSetAside(aside);
     if (secondReady && !MoveFileExA(paths->secondNew, paths->second, MOVEFILE_REPLACE_EXISTING))
         RemoveFile(paths->secondNew);
     return 1;
@@ -119,6 +156,23 @@ static void RemoveNewFiles(const CopyPaths *paths)
         RemoveFile(paths->secondNew);
 }
 
+/* Expands (or copies) the open source file into the destination and gives
+   the destination the source's last-write time, as the library's own copy
+   does. Closes the source, once on every road: for a compressed file LZInit
+   gives a handle of its own that reads through the source, and closing
+   that handle closes the source with it. The number of bytes written or an
+   LZERROR_* code. */
+static LONG ExpandSource(INT source, HANDLE destination)
+{
+    INT input = LZInit(source);
+    LONG result = input < 0 ? input : Lz.CopyLZFile(input, HandleToLong(destination));
+    FILETIME written;
+    if (result >= 0 && GetFileTime(LongToHandle(source), NULL, NULL, &written))
+        SetFileTime(destination, NULL, NULL, &written);
+    Lz.LZClose(input < 0 ? source : input);
+    return result;
+}
+
 static int FailCopy(HWND dialog, int code)
 {
     ShowCopyError(dialog, code);
@@ -135,12 +189,7 @@ int CopyOneFile(HWND dialog, int index)
     if (!name || !BuildCopyPaths(&paths, name))
         return FailCopy(dialog, COPY_OPEN_FAILED);
 
-    /* A bare name: the platform searches the program's directory, the current
-       directory, the system directories and the path, and prompts for it. */
-    char sourceName[TEXT_SIZE];
-    lstrcpynA(sourceName, name, sizeof sourceName);
-    OFSTRUCT openInfo;
-    INT source = Lz.LZOpenFileA(sourceName, &openInfo, OF_PROMPT | OF_CANCEL | OF_READ);
+    INT source = OpenSourceFile(name);
     if (source < 0)
         return FailCopy(dialog, COPY_OPEN_FAILED);
     /* The temporary file is created by its exact name: the library's own
@@ -153,8 +202,7 @@ int CopyOneFile(HWND dialog, int index)
         RemoveNewFiles(&paths);
         return FailCopy(dialog, COPY_OPEN_FAILED);
     }
-    LONG result = Lz.CopyLZFile(source, HandleToLong(destination));
-    Lz.LZClose(source);
+    LONG result = ExpandSource(source, destination);
     CloseHandle(destination);
     if (result < 0) {
         RemoveNewFiles(&paths);

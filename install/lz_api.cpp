@@ -11,15 +11,18 @@
    (or, for a file that is not compressed, reads) into blocks this large. */
 #define EXPAND_BLOCK_SIZE 32768
 
-/* Copies an open LZ handle or file into the destination file in blocks;
-   the number of bytes written, or LZRead's error (a failed plain read, -1,
-   as LZERROR_READ), or LZERROR_WRITE when a write falls short. */
-static LONG CopyBlocks(INT input, INT destination)
+/* Does what CopyLZFile does with a handle that LZInit has given (or a file
+   that is not compressed), in blocks of EXPAND_BLOCK_SIZE: copies the
+   source, expanded when it is compressed, into the destination file. The
+   number of bytes written, or LZRead's error (a failed plain read, -1, as
+   LZERROR_READ), or LZERROR_WRITE when a write falls short. It closes
+   neither handle. */
+static LONG WINAPI ExpandLZFile(INT source, INT destination)
 {
     static char block[EXPAND_BLOCK_SIZE];
     LONG total = 0;
     for (;;) {
-        INT got = LZRead(input, block, sizeof block);
+        INT got = LZRead(source, block, sizeof block);
         if (got == 0)
             return total;
         if (got < 0)
@@ -29,27 +32,6 @@ static LONG CopyBlocks(INT input, INT destination)
             return LZERROR_WRITE;
         total += got;
     }
-}
-
-/* Does what CopyLZFile does, in blocks of EXPAND_BLOCK_SIZE: copies the
-   source, expanded when it is compressed, into the destination file and
-   returns the number of bytes written or an LZERROR_* code. A source opened
-   with any mode but a bare OF_READ comes as a plain file handle: LZInit
-   gives the handle that expands it, and closing that one closes the source
-   too, as in the library's copy. The destination gets the source's
-   last-write time, as there. */
-static LONG WINAPI ExpandLZFile(INT source, INT destination)
-{
-    INT input = LZInit(source);
-    if (input < 0)
-        return input;
-    LONG result = CopyBlocks(input, destination);
-    FILETIME written;
-    if (result >= 0 && GetFileTime(LongToHandle(source), NULL, NULL, &written))
-        SetFileTime(LongToHandle(destination), NULL, NULL, &written);
-    if (input != source)
-        LZClose(input);
-    return result;
 }
 
 LzApi Lz = { LZOpenFileA, ExpandLZFile, LZClose, LZStart, LZDone };

@@ -1,8 +1,8 @@
 /*
  * The LZ expansion library as the copy uses it. Tests replace an entry to
  * produce an LZERROR_* code on demand, then call ResetLzApi. The CopyLZFile
- * entry is the library's contract (copy or expand one open handle into
- * another) done in large blocks through LZRead; see lz_api.cpp.
+ * entry is the library's contract (copy or expand a handle that LZInit has
+ * given into a file) done in large blocks through LZRead; see lz_api.cpp.
  */
 #ifndef SETUP_LZ_API_H
 #define SETUP_LZ_API_H

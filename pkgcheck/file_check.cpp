@@ -1,7 +1,9 @@
 #include "pkgcheck.h"
 #include "lz_header_logic.h"
 #include "package_rules_logic.h"
+#include "install/compressed_name_logic.h"
 #include "install/dest_path_logic.h"
+#include "install/source_file.h"
 #include "shell/ansi_text.h"
 #include "shell/setup_state.h"
 
@@ -10,7 +12,7 @@
 #include <string.h>
 
 /* The copy expands each file first into "<destination>~new" beside its
-   destination, and creates that with the LZ library too. */
+   destination. */
 static const char CopyTemporarySuffix[] = "~new";
 
 /* Reads the first bytes of a file and its size. 0 when it cannot be read. */
@@ -48,16 +50,16 @@ static void ReportOpenFailure(const char *path, const char *name, INT error)
     DWORD attributes = GetFileAttributesA(path);
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
         ReportProblem("file %s: is a folder, not a file", name);
-    else if (strlen(path) > OPEN_FILE_PATH_MAX)
-        ReportProblem("file %s: its path is %u characters long; the LZ library opens paths of at most %d",
-                      name, (unsigned)strlen(path), OPEN_FILE_PATH_MAX);
+    else if (strlen(path) > FILE_PATH_MAX)
+        ReportProblem("file %s: its path is %u bytes long; Windows opens paths of at most %d",
+                      name, (unsigned)strlen(path), FILE_PATH_MAX);
     else if (attributes == INVALID_FILE_ATTRIBUTES)
         ReportProblem("file %s: missing from the package folder", name);
     else
         ReportProblem("file %s: cannot be opened (LZ error %d)", name, (int)error);
 }
 
-/* Reports a name whose copy in the driver directory the LZ library could not
+/* Reports a name whose copy in the driver directory Windows could not
    create. */
 static void CheckDestinationLength(const char *name, const char *shown, const char *driverDirectory)
 {
@@ -67,19 +69,44 @@ static void CheckDestinationLength(const char *name, const char *shown, const ch
     size_t length = BuildDestinationPath(destination, sizeof destination, driverDirectory, -1, name,
                                          CopyTemporarySuffix, IsAnsiLeadByte)
         ? strlen(destination) : TEXT_SIZE;
-    if (length > OPEN_FILE_PATH_MAX)
+    if (length > FILE_PATH_MAX)
         ReportProblem("file %s: the name is too long for the copy: the driver directory and the name "
-                      "make a path of %u characters; the LZ library creates paths of at most %d",
-                      shown, (unsigned)length, OPEN_FILE_PATH_MAX);
+                      "make a path of %u bytes; Windows creates paths of at most %d",
+                      shown, (unsigned)length, FILE_PATH_MAX);
 }
 
-/* Opens and reads the file through the LZ library; prints the rest of its
-   line and reports what is wrong with its content. */
-static void CheckFileContent(const char *path, const char *name, const char *shown)
+/* Opens `path`, the file `name` of the package folder, as the copy finds
+   it, ready for LZRead: through the LZ library, which also finds NAME with
+   its last character replaced by '_', or, for a path too long for the
+   library, by the copy's own road. The path opened goes to `opened`
+   (TEXT_SIZE bytes). A handle, or a negative error. */
+static INT OpenAsCopy(const char *folder, const char *name, const char *path, char *opened)
 {
     OFSTRUCT openInfo;
     ZeroMemory(&openInfo, sizeof openInfo);
-    INT handle = LZOpenFileA((LPSTR)path, &openInfo, OF_READ);
+    if (strlen(path) < OFS_MAXPATHNAME) {
+        INT handle = LZOpenFileA((LPSTR)path, &openInfo, OF_READ);
+        lstrcpynA(opened, (const char *)openInfo.szPathName, TEXT_SIZE);
+        return handle;
+    }
+    char compressed[TEXT_SIZE];
+    lstrcpynA(opened, path, TEXT_SIZE);
+    if (GetFileAttributesA(path) == INVALID_FILE_ATTRIBUTES
+        && CompressedFileName(name, compressed, sizeof compressed))
+        BuildDestinationPath(opened, TEXT_SIZE, folder, -1, compressed, "", IsAnsiLeadByte);
+    INT file = OpenFileForReading(opened);
+    INT handle = file < 0 ? file : LZInit(file);
+    if (handle < 0 && file >= 0)
+        LZClose(file);
+    return handle;
+}
+
+/* Opens and reads the file as the copy does; prints the rest of its line
+   and reports what is wrong with its content. */
+static void CheckFileContent(const char *folder, const char *path, const char *name, const char *shown)
+{
+    char opened[TEXT_SIZE];
+    INT handle = OpenAsCopy(folder, name, path, opened);
     if (handle < 0) {
         printf("\n");
         ReportOpenFailure(path, shown, handle);
@@ -88,9 +115,8 @@ static void CheckFileContent(const char *path, const char *name, const char *sho
     LONG expanded = ReadThrough(handle);
     LZClose(handle);
 
-    /* The library may have opened NAME with its last character replaced by
-       '_'; the header is that file's. */
-    const char *opened = (const char *)openInfo.szPathName;
+    /* NAME with its last character replaced by '_' may have been opened;
+       the header is that file's. */
     unsigned char start[LZ_HEADER_SIZE];
     DWORD got = 0;
     DWORD fileSize = 0;
@@ -141,7 +167,7 @@ void CheckPackageFile(const char *folder, const char *name, const char *driverDi
         printf("\n");
         ReportProblem("file %s: its path does not fit 1023 characters", shown);
     } else {
-        CheckFileContent(path, name, shown);
+        CheckFileContent(folder, path, name, shown);
     }
     CheckDestinationLength(name, shown, driverDirectory);
 }

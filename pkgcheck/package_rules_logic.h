@@ -8,9 +8,9 @@
 
 #include <stddef.h>
 
-/* The longest path the platform's OpenFile, and so the LZ library's
-   LZOpenFileA, opens: its OFSTRUCT holds 128 bytes with the NUL. */
-#define OPEN_FILE_PATH_MAX 127
+/* The longest path that the platform's file calls take (MAX_PATH with the
+   NUL), counted in bytes. */
+#define FILE_PATH_MAX 259
 
 /* 1 when a model key is enclosed in double quotation marks: the model list
    shows a key without its first and last character, and the wizard finds

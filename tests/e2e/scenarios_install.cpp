@@ -5,6 +5,7 @@
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
+#include <string>
 #include "session.h"
 #include "install_walk.h"
 #include "spooler_readback.h"
@@ -22,18 +23,20 @@
 /* One whole installation of the sample package, checked and then undone so
    that the next scenario starts from a clean spooler. A NULL `choose` or
    `choosePort` leaves the choice to the page (its first model, its initial
-   port), which must then be `model` and `port`. */
+   port), which must then be `model` and `port`. The package lies in
+   `subfolder` of the scenario's folder when one is given. */
 struct InstallCase {
     const char *version, *choose, *model, *choosePort, *port, *files;
     int setDefault;
     const char *arguments;
+    const char *subfolder = NULL;
 };
 
 static int InstallSample(const InstallCase &c, InstallRecord *record)
 {
-    WALK_REQUIRE(PreparePackage(Session.SampleDir), "package folder not prepared");
+    WALK_REQUIRE(PreparePackage(Session.SampleDir, c.subfolder), "package folder not prepared");
     RemoveInstalled(c.model);
-    InstallPlan plan = { c.version, c.choose, c.choosePort, c.setDefault, 0, 0, c.arguments, 0 };
+    InstallPlan plan = { c.version, c.choose, c.choosePort, c.setDefault, 30000, 0, c.arguments, 0 };
     int passed = RunWholeInstall(&plan, record);
     if (passed && (strcmp(record->Model, c.model) != 0 || strcmp(record->Port, c.port) != 0))
         passed = WalkFail(__FILE__, __LINE__, "chose %s on %s, expected %s on %s", record->Model, record->Port,
@@ -58,6 +61,19 @@ DEFINE_SCENARIO(install_winxp)
     return InstallUnder({ "winxp", R524, R524, "COM2:", "COM2:", R524_FILES, 1, "/s /q -uninstall x.inf" });
 }
 DEFINE_SCENARIO(install_vista) { return InstallUnder({ "vista", R528, R528, "FILE:", "FILE:", R528_FILES, 0, NULL }); }
+
+/* A package unpacked deep in a user's folders: with the longest names,
+   "C:\e2e\install_deep_folder\" + a folder of 160 characters with blanks and
+   dots + "\KV_DUPLX.GPD" make paths of 200 characters, beyond the 127 that
+   the platform's old file-open call takes. */
+DEFINE_SCENARIO(install_deep_folder)
+{
+    std::string folder;
+    while (folder.size() < 160)
+        folder += "Kest KV-R52x driver 5.2.1 ";
+    folder.replace(159, std::string::npos, "x");   /* Windows drops a final blank or dot */
+    return InstallUnder({ "winxp", R524, R524, "LPT1:", "LPT1:", R524_FILES, 0, NULL, folder.c_str() });
+}
 
 /* The pages' own choices: the sample's three models with the first
    selected, and COM1: in a prefix without infrared ports; the welcome page

@@ -3,6 +3,7 @@
    the NUL included); a built path is directory ... name suffix, a refused
    one empty. */
 #include "fuzz_input.h"
+#include "install/compressed_name_logic.h"
 #include "install/dest_path_logic.h"
 #include "setupinfo/inf_path_logic.h"
 
@@ -25,6 +26,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     size_t skip = directory.size() < rest ? directory.size() : rest;
     Block file = Text(data + 3 + skip, rest - skip);
     IsBareFileName(file.data(), rule);
+    size_t kept = file.size() > 1 ? file.size() - 2 : 0;   /* all but the last character */
+    if (CompressedFileName(file.data(), out.data(), out.size()))
+        EXPECT(!strncmp(out.data(), file.data(), kept) && strlen(out.data()) - strlen(file.data()) <= 2);
     IsUsableDriverDirectory(directory.data(), rule);
     BuildInfPath(directory.data(), file.data(), out.data(), out.size(), rule);
     EXPECT(strlen(out.data()) < out.size());

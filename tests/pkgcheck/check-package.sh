@@ -51,9 +51,19 @@ mutate_copyfiles_too_long() {
   edit_inf "/^\\[KVR521_Install\\]/,/^DataSection/s/^\\(CopyFiles=[^\\r]*\\)/\\1$names/"
 }
 mutate_name_too_long_for_copy() {
-  local long="KV_LONG_NAME_90_$(repeat X 70).GPD"
+  local long="KV_LONG_NAME_220_$(repeat X 199).GPD"
   cp KV_DUPLX.GPD "$long"
   edit_inf "s/@KV_DUPLX.GPD/@$long/"
+}
+# Paths of 200 bytes, blanks and dots in the folder's name; one file under
+# its compressed copy's name.
+mutate_deep_folder() {
+  local deep
+  deep="$package/$(repeat d $((184 - ${#package} - 7))) v5.2 x"
+  mkdir "$deep"
+  for f in ./*; do [ ! -f "$f" ] || mv "$f" "$deep/"; done
+  mv "$deep/UNIDRV.HLP" "$deep/UNIDRV.HL_"
+  package=$deep
 }
 mutate_not_a_bare_name() { mkdir sub; mv KV_R52x.INI sub/; edit_inf 's/@KV_R52x.INI/@sub\\KV_R52x.INI/'; }
 mutate_too_many_models() {

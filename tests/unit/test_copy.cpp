@@ -1,8 +1,9 @@
 /* The copy of the driver files under Wine, into a test-owned driver directory:
    CopyOneFile, and the copy dialog driven from this thread (dialog_watch.h
    answers its messages). The LZ seam counts LZStart and LZDone, looks at the
-   bar between two files and gives the error codes Wine will not. A destination
-   must hold plain.bin of tests/copy/make-fixtures.sh, whatever the source. */
+   bar between two files, sees every close of a source and gives the error
+   codes Wine will not. A destination must hold plain.bin of
+   tests/copy/make-fixtures.sh, whatever the source, and its last-write time. */
 #include <doctest/doctest.h>
 #include <algorithm>
 #include <string>
@@ -39,6 +40,8 @@ static std::string Listing(const std::string &directory, int erase = 0)
     return listing;
 }
 
+static LONG (WINAPI *RealCopy)(INT source, INT destination);
+
 /* Fresh directories, the sources kvc_plain.dll and kvc_packed.dll current,
    FileList `names`, the copy into `directory`, and in DriverDir and its 3\
    an earlier file "old" named `earlier`. */
@@ -60,6 +63,7 @@ static void Prepare(const char *names, const char *earlier = NULL, const char *d
     SetupState.DriverVersion = 3;
     SetupState.NextFileIndex = SetupState.CopyPaused = 0;
     ResetLzApi();
+    RealCopy = Lz.CopyLZFile;
 }
 
 /* Which file the seam fails how often with which code; for the copy dialog
@@ -73,7 +77,8 @@ static struct Scenario {
 } Plan;
 
 static struct {   /* what the seam and the watch saw */
-    int clicked, attempts, failures, starts, dones, barFaults, fullAfterLast, indexAtQuestion, barRepainted;
+    int clicked, attempts, failures, starts, dones, barFaults, fullAfterLast, indexAtQuestion, barRepainted,
+        closedTwice;
     DWORD questionShown, lastCopy;
 } Saw;
 static int TextLeft, TextRight;   /* text pixels either side of the boundary at 50 % */
@@ -115,18 +120,53 @@ static LONG WINAPI WatchedCopy(INT source, INT destination)
     if (index == Plan.cancelAt && !Saw.clicked)   /* seen by the pump after this file */
         Saw.clicked = ClickButton(GetParent(CopyBar()), IDCANCEL);
     Saw.lastCopy = GetTickCount();
-    LONG copied = CopyLZFile(source, destination);
+    LONG copied = RealCopy(source, destination);
     return index == Plan.failIndex && Saw.failures++ < Plan.failTimes ? Plan.failCode : copied;
 }
 
 static INT WINAPI CountedStart(void) { ++Saw.starts; return LZStart(); }
+/* A handle already closed (an LZ handle freed, or a file closed with it)
+   answers LZSeek with an error. */
+static void WINAPI CheckedClose(INT handle) { Saw.closedTwice += LZSeek(handle, 0, 1) < 0; LZClose(handle); }
 static void WINAPI CountedDone(void) { ++Saw.dones; LZDone(); }
+
+/* 1 unless a handle still holds the file open (Wine keeps share modes). */
+static int NotHeldOpen(const std::string &path)
+{
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
+    int held = file == INVALID_HANDLE_VALUE && GetLastError() == ERROR_SHARING_VIOLATION;
+    CloseHandle(file);
+    return !held;
+}
+
+/* The low half of the last-write time, in 100 ns: enough to tell two apart. */
+static DWORD LastWrite(const std::string &path)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data = {};
+    GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data);
+    return data.ftLastWriteTime.dwLowDateTime;
+}
+
+/* The files the system is to delete or rename at the next restart, as the
+   registry lists them; the list is emptied. */
+static std::string TakePendingRenames(void)
+{
+    static char value[16384];
+    DWORD size = sizeof value;
+    HKEY key = NULL;
+    RegOpenKeyExA(HKEY_LOCAL_MACHINE, "System\\CurrentControlSet\\Control\\Session Manager", 0, KEY_ALL_ACCESS, &key);
+    if (RegQueryValueExA(key, "PendingFileRenameOperations", NULL, NULL, (BYTE *)value, &size) != ERROR_SUCCESS)
+        size = 0;
+    RegDeleteValueA(key, "PendingFileRenameOperations");
+    RegCloseKey(key);
+    return std::string(value, size);
+}
 
 /* The earlier files a copy meets. tests/copy/prepared-copy.sh makes C:\kvcopy_prep: an
    immutable directory, a full disk, an immutable file in 3\; without it their rows are left out. */
 #define PREPARED "C:\\kvcopy_prep\\"
-enum Layout { NONE, PLAIN, READ_ONLY_FIRST, READ_ONLY_SECOND, LOCKED_SECOND, DIRECTORY_FIRST, NEW_BLOCKED,
-               DIRECTORY_SECOND, NO_VERSION_DIRECTORY };
+enum Layout { NONE, PLAIN, READ_ONLY_FIRST, READ_ONLY_SECOND, LOCKED_SECOND, IN_USE_FIRST, DEEP_SOURCE,
+               DIRECTORY_FIRST, NEW_BLOCKED, OLD_NAME_TAKEN, DIRECTORY_SECOND, NO_VERSION_DIRECTORY };
 
 TEST_CASE("a copy puts the expanded file at both destinations, or tells why not and leaves every file as it was")
 {
@@ -139,7 +179,8 @@ TEST_CASE("a copy puts the expanded file at both destinations, or tells why not 
         { Packed, NONE, DriverDir, 0, 1, NULL }, { Plain, PLAIN, DriverDir, 0, 1, NULL },
         { Packed, READ_ONLY_FIRST, DriverDir, 0, 1, NULL }, { Packed, READ_ONLY_SECOND, DriverDir, 0, 1, NULL },
         { Plain, LOCKED_SECOND, PREPARED "locked\\", 0, 1, NULL }, { Plain, DIRECTORY_SECOND, DriverDir, 0, 1, NULL },
-        { Packed, NO_VERSION_DIRECTORY, DriverDir, 0, 1, NULL },
+        { Packed, NO_VERSION_DIRECTORY, DriverDir, 0, 1, NULL }, { Plain, OLD_NAME_TAKEN, DriverDir, 0, 1, NULL },
+        { Packed, IN_USE_FIRST, DriverDir, 0, 1, NULL }, { Packed, DEEP_SOURCE, DriverDir, 0, 1, NULL },
         { "kvc_missing.dll", PLAIN, DriverDir, 0, 0, Open }, { Plain, NEW_BLOCKED, DriverDir, 0, 0, Open },
         { Plain, DIRECTORY_FIRST, DriverDir, 0, 0, Open }, { Plain, NONE, "C:\\", 0, 0, Open },
         { Plain, NONE, ROOT "nowhere\\", 0, 0, Open }, { Plain, NONE, ROOT "src\\kvc_plain.dll\\", 0, 0, Open },
@@ -163,8 +204,8 @@ TEST_CASE("a copy puts the expanded file at both destinations, or tells why not 
             continue;
         Prepare(c.name, c.layout == NONE ? NULL : c.name, c.directory);
         /* The earlier file that the layout changes: made read-only, or
-           replaced by a directory. */
-        std::string changed = c.layout == NEW_BLOCKED ? first + "~new"
+           replaced by a directory; or the name it would be set aside under. */
+        std::string changed = c.layout == NEW_BLOCKED ? first + "~new" : c.layout == OLD_NAME_TAKEN ? first + "~old"
                               : c.layout == READ_ONLY_FIRST || c.layout == DIRECTORY_FIRST ? first : second;
         if (c.layout == READ_ONLY_FIRST || c.layout == READ_ONLY_SECOND)
             REQUIRE(SetFileAttributesA(changed.c_str(), FILE_ATTRIBUTE_READONLY));
@@ -173,13 +214,35 @@ TEST_CASE("a copy puts the expanded file at both destinations, or tells why not 
         if (c.layout >= DIRECTORY_FIRST && c.layout != NO_VERSION_DIRECTORY)
             REQUIRE(CreateDirectoryA(changed.c_str(), NULL));
         REQUIRE((c.layout != NO_VERSION_DIRECTORY || RemoveDirectoryA(VersionDir)));
+        /* An earlier file that a program has loaded: it moves, but is not deleted. */
+        HMODULE loaded = NULL;
+        if (c.layout == IN_USE_FIRST) {
+            char program[MAX_PATH];
+            GetModuleFileNameA(NULL, program, sizeof program);
+            TakePendingRenames();
+            REQUIRE(CopyFileA(program, first.c_str(), FALSE));
+            REQUIRE((loaded = LoadLibraryExA(first.c_str(), NULL, DONT_RESOLVE_DLL_REFERENCES)));
+        }
+        /* The source in a current directory too deep for the old open call,
+           under its compressed copy's name. */
+        std::string source = SourceDir + std::string(c.name), deep = SourceDir + std::string(120, 'd') + "\\";
+        if (c.layout == DEEP_SOURCE) {
+            Listing(deep, 1);
+            CreateDirectoryA(deep.c_str(), NULL);
+            REQUIRE(MoveFileA(source.c_str(), (deep + "kvc_packed.dl_").c_str()));
+            REQUIRE(SetCurrentDirectoryA(deep.c_str()));
+            source = deep + "kvc_packed.dl_";
+        }
         Plan = { 0, NEVER, 0, c.code ? 0 : -1, c.code, 1, c.result, 0, 0, 0, 0 };
         Saw = {};
         Lz.CopyLZFile = WatchedCopy;
+        Lz.LZClose = CheckedClose;
         std::string before = Listing(SourceDir) + Listing(watched) + Listing(watched + "3\\");
         StartWatch(NULL, NULL);
         CHECK(CopyOneFile(NULL, 0) == c.result);
         StopWatch();
+        CHECK(Saw.closedTwice == 0);
+        CHECK(NotHeldOpen(source));
         CHECK(SeenCount == (c.text != NULL));   /* Seen is zeroed: an absent message reads empty */
         if (c.text) {
             CHECK(std::string(Seen[0].caption) == std::string("Error"));
@@ -190,8 +253,17 @@ TEST_CASE("a copy puts the expanded file at both destinations, or tells why not 
             continue;
         }
         CHECK(SameAsPackageFile(Expected, first.c_str()));
-        /* Nothing beside them: no temporary file, no earlier file set aside. */
-        CHECK((Listing(directory) + Listing(directory + "3\\")).find('~') == std::string::npos);
+        CHECK(LastWrite(first) == LastWrite(source));
+        /* Nothing beside them: no temporary file, no earlier file set aside
+           but in a taken name's place, or left for the next restart. */
+        std::string listing = Listing(directory) + Listing(directory + "3\\");
+        int setAside = c.layout == OLD_NAME_TAKEN || c.layout == IN_USE_FIRST;
+        CHECK(std::count(listing.begin(), listing.end(), '~') == setAside);
+        CHECK((!setAside || listing.find(c.name + std::string("~old ")) != std::string::npos));
+        if (c.layout == IN_USE_FIRST) {
+            CHECK(TakePendingRenames().find("\\??\\" + first + "~old" + std::string(2, '\0')) != std::string::npos);
+            FreeLibrary(loaded);
+        }
         /* What stands in 3\ and cannot be replaced stays, and the copy goes
            on: Wine moves a file over a read-only one, Windows refuses. */
         if (c.layout == DIRECTORY_SECOND)
@@ -199,7 +271,7 @@ TEST_CASE("a copy puts the expanded file at both destinations, or tells why not 
         else if (c.layout == READ_ONLY_SECOND || c.layout == LOCKED_SECOND)
             CHECK((SameAsPackageFile(Expected, second.c_str()) || SameAsPackageFile(OldFile, second.c_str())));
         else if (c.layout != NO_VERSION_DIRECTORY)
-            CHECK(SameAsPackageFile(Expected, second.c_str()));
+            CHECK((SameAsPackageFile(Expected, second.c_str()) && LastWrite(second) == LastWrite(source)));
     }
 }
 

@@ -3,15 +3,18 @@
    constants and hand-worked numbers and bytes. */
 #include <doctest/doctest.h>
 #include <windows.h>
+#include <lzexpand.h>
 #include <string.h>
 #include <string>
 #include "install/bar_geometry_logic.h"
+#include "install/compressed_name_logic.h"
 #include "install/dest_path_logic.h"
 #include "setupinfo/inf_path_logic.h"
 #include "ui/center_logic.h"
 #include "ui/icon_rule_logic.h"
 #include "ui/message_style_logic.h"
 #include "ui/resources/resource.h"
+#include "test_support.h"
 
 TEST_CASE("the copy percentage is MulDiv(100, index, count)")
 {
@@ -110,6 +113,23 @@ TEST_CASE("the INF's path: the program's directory, cut after its last backslash
         char out[64];
         BuildInfPath(c.module, "KV_R52x.INF", out, c.size, c.rule);
         CHECK(std::string(out) == std::string(c.path));
+    }
+}
+
+TEST_CASE("a compressed copy's name is the one the LZ library opens for a missing name")
+{
+    CreateDirectoryA("C:\\kvname", NULL);
+    REQUIRE(SetCurrentDirectoryA("C:\\kvname"));
+    for (const char *name : { "UNIDRV.DLL", "KV.HL", "KV", "KV.", "KV.R52.GPD", "KV.R5.X" }) {
+        char compressed[16], opened[16];
+        OFSTRUCT openInfo;
+        CAPTURE(std::string(name));
+        REQUIRE(CompressedFileName(name, compressed, sizeof compressed));
+        REQUIRE(WriteTextFile(compressed, "x"));
+        INT handle = LZOpenFileA(lstrcpyA(opened, name), &openInfo, OF_READ);
+        CHECK(lstrcmpiA(strrchr(openInfo.szPathName, '\\') + 1, compressed) == 0);
+        LZClose(handle);
+        DeleteFileA(compressed);
     }
 }
 
