@@ -4,6 +4,12 @@
 # and 64-pixel images at the group's deepest depth, so that no icon is scaled
 # at 120, 144 or 192 DPI, where the standard icon is that large. The disk icon
 # keeps both its depths at every size.
+foreach(tool rsvg-convert convert icotool)
+  find_program(ART_TOOL_${tool} ${tool})
+  if(NOT ART_TOOL_${tool})
+    message(FATAL_ERROR "${tool} is missing: tools/ensure-packages.sh installs librsvg2-bin, imagemagick and icoutils")
+  endif()
+endforeach()
 set(ART_DIR ${CMAKE_BINARY_DIR}/art)
 set(ART_SOURCE ${CMAKE_SOURCE_DIR}/ui/resources)
 set(ART_SCRIPT ${CMAKE_SOURCE_DIR}/tools/render-art.sh)
