@@ -10,6 +10,8 @@
 # contact sheet of them all and summary.txt, what was registered.
 # Where the machine runs no 32-bit code (or with KEST_TWIN=1) it runs the
 # 64-bit twin of the same sources under wine64 instead, and says so.
+# KEST_DPI sets the display's DPI of the run (default 96; 120, 144 and 192
+# are Windows' 125, 150 and 200 %), e.g. KEST_DPI=144 ./run.sh.
 set -euo pipefail
 source_package=""
 if [ $# -gt 0 ]; then
@@ -44,9 +46,12 @@ cleanup() {
 }
 trap cleanup EXIT
 tools/make-prefix.sh "$build" run-prefix
-# A wineserver of this prefix from an earlier run may serve a display that is
-# gone.
-wineserver -k 2>/dev/null || true
+# Also stops a wineserver of this prefix from an earlier run, which may serve
+# a display that is gone. Every run sets its DPI, so none is left from an
+# earlier one.
+dpi=${KEST_DPI:-96}
+tools/set-dpi.sh "$dpi"
+echo "Display: $dpi DPI"
 
 # The package folder as a user would have it: C:\KestDriver in the prefix.
 package="$WINEPREFIX/drive_c/KestDriver"
@@ -92,7 +97,7 @@ if compgen -G "$out/[0-9]*.png" >/dev/null; then
   montage -label '%t' "$out"/[0-9]*.png -tile 4x -geometry 480x360+6+6 -pointsize 16 \
     -background '#dddddd' "$out/contact-sheet.png"
 fi
-if [ -f "$out/summary.txt" ]; then echo "Program run: $BUILD_NOTE" >>"$out/summary.txt"; fi
+if [ -f "$out/summary.txt" ]; then echo "Program run: $BUILD_NOTE, at $dpi DPI" >>"$out/summary.txt"; fi
 echo
 if [ -f "$out/summary.txt" ]; then cat "$out/summary.txt"; echo; fi
 echo "Screenshots, contact sheet and summary: $out"

@@ -186,6 +186,16 @@ int FinishExitPage(int success, ExitWay way)
     return CheckExitPage(exitPage, success) && EndExitPage(exitPage, way);
 }
 
+/* The icon group the port list shows beside a port: the setup icon for
+   FILE: in any case, the port icon for names beginning with LPT or COM in
+   upper case, the network icon for the rest. */
+static const char *PortIconGroup(const char *port)
+{
+    if (lstrcmpiA(port, "FILE:") == 0)
+        return "IDI_SETUP";
+    return strncmp(port, "LPT", 3) == 0 || strncmp(port, "COM", 3) == 0 ? "IDI_PORT" : "IDI_NETWORK";
+}
+
 /* Answers the "Add a printer error " box of each of the two registration
    runs. */
 static int AnswerRefusals(InstallRecord *record, DWORD timeoutMs)
@@ -214,6 +224,8 @@ int RunWholeInstall(const InstallPlan *plan, InstallRecord *record)
     DWORD start = Session.LaunchedAt;
     record->WelcomeShown = GetTickCount() - start;
     ReadControlText(welcome, IDC_WELCOME_TEXT, record->WelcomeText, sizeof record->WelcomeText);
+    if (!CheckPageLayout(welcome, 0, NULL))
+        return 0;
     Shot("02-welcome");
 
     record->WelcomeNextClicked = GetTickCount() - start;
@@ -225,6 +237,8 @@ int RunWholeInstall(const InstallPlan *plan, InstallRecord *record)
     WALK_REQUIRE(HasFocus(model, IDC_MODEL_LIST), "the model list has not the focus");
     WALK_REQUIRE(ChooseListItem(model, IDC_MODEL_LIST, plan->Model, record->Model, sizeof record->Model),
                  "model %s not in the list", plan->Model ? plan->Model : "(first)");
+    if (!CheckPageLayout(model, IDC_MODEL_LIST, "IDI_PRINTER"))
+        return 0;
     if (!plan->PrinterRefused)
         WALK_REQUIRE(StageOwnEnvironmentDriver(record->Model), "no %s driver for this process's environment",
                      record->Model);
@@ -240,6 +254,8 @@ int RunWholeInstall(const InstallPlan *plan, InstallRecord *record)
     WALK_REQUIRE(HasFocus(port, IDC_PORT_LIST), "the port list has not the focus");
     WALK_REQUIRE(ChooseListItem(port, IDC_PORT_LIST, plan->Port, record->Port, sizeof record->Port),
                  "port %s not in the list", plan->Port ? plan->Port : "(initial)");
+    if (!CheckPageLayout(port, IDC_PORT_LIST, PortIconGroup(record->Port)))
+        return 0;
     Shot("04-port");
     record->PortNextClicked = GetTickCount() - start;
     WALK_REQUIRE(ClickButton(port, ID_NEXT), "no Next on the port page");
@@ -271,7 +287,7 @@ int RunWholeInstall(const InstallPlan *plan, InstallRecord *record)
         record->PeakPagefile = memory.PeakPagefileUsage;
     }
     int success = !plan->PrinterRefused;
-    if (!CheckExitPage(exitPage, success))
+    if (!CheckExitPage(exitPage, success) || !CheckPageLayout(exitPage, 0, NULL))
         return 0;
     return EndExitPage(exitPage, success && !plan->SetDefault ? EXIT_OK_BOX_CLEARED : EXIT_OK);
 }

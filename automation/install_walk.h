@@ -18,6 +18,15 @@
    message dialog is disabled. NULL when none came in time. */
 HWND WaitForPage(int controlId, DWORD timeoutMs);
 
+/* Checks the page as it shows on screen, by its pixels: every visible
+   control inside the page, no pixel of the dialog's face colour outside
+   them (the background picture covers the page), and, with a list
+   (listId not 0), its selected row at least the standard icon's height and
+   two margins high, showing the whole icon of the group `iconGroup` (as
+   setup.exe's resources draw it) with the item's text after it. Waits up
+   to 3 s for the page to paint so. 1 when it holds. */
+int CheckPageLayout(HWND page, int listId, const char *iconGroup);
+
 /* Waits for the wizard's own message dialog with that caption, checks that
    it says `expected`, and answers it with Ok. */
 int AcknowledgeMessage(const char *caption, const char *expected);
@@ -95,9 +104,10 @@ struct InstallRecord {
    installation (or up to the port page) with Shot() at every step
    ("01-reading" ... "07-exit").
    Checks on the way what every installation shows: the reading status
-   before the welcome page, the focus on each page, the writing status for
-   the two registration runs and their waits, the exit page (success, or
-   failure for a refused printer) and exit code 0. 1 when all of that held. */
+   before the welcome page, the focus and the layout (CheckPageLayout) of
+   each page, the writing status for the two registration runs and their
+   waits, the exit page (success, or failure for a refused printer) and
+   exit code 0. 1 when all of that held. */
 int RunWholeInstall(const InstallPlan *plan, InstallRecord *record);
 
 /* Checks what the installation left: the printer of the model's name on the

@@ -9,7 +9,9 @@
 # runs no 32-bit code: tools/which-build.sh tells the two apart by
 # starting it. The x86-64 compiler builds the 64-bit twin that such machines
 # run under wine64. osslsigncode signs a release (release.sh), openssl makes
-# the signing test's throw-away certificate.
+# the signing test's throw-away certificate. The build renders the icons and
+# pictures from their SVG drawings with rsvg-convert (librsvg2-bin),
+# ImageMagick and icotool (icoutils).
 # The tests run the wizard under a Japanese and a German locale as well: Wine
 # takes the ANSI code page from the locale, and maps the Linux side's UTF-8
 # file names right only when glibc has the locale, so it is generated here
@@ -17,7 +19,7 @@
 # dialogs otherwise show as empty boxes.
 set -eu
 packages="cmake g++-mingw-w64-i686 binutils-mingw-w64-i686 g++-mingw-w64-x86-64-win32 binutils-mingw-w64-x86-64 wine wine32:i386 xvfb xauth x11-utils
- fonts-liberation fonts-wine mscompress imagemagick doctest-dev clang libclang-rt-14-dev e2fsprogs python3 wine64
+ fonts-liberation fonts-wine mscompress imagemagick librsvg2-bin icoutils doctest-dev clang libclang-rt-14-dev e2fsprogs python3 wine64
  locales fonts-ipafont-gothic osslsigncode openssl"
 if [ "$(id -u)" != 0 ]; then SUDO=sudo; else SUDO=; fi
 missing=""

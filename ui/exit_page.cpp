@@ -25,6 +25,7 @@ static void OnExitInit(HWND page)
     resultText[0] = '\0';
 
     CenterOnParent(page);
+    FitPagePicture(page);
     SetWindowTextA(page, SetupWindowTitle);
     if (ExitSucceeded()) {
         SendDlgItemMessageA(page, IDC_MSG_ICON, STM_SETICON, (WPARAM)LoadIconA(NULL, IDI_ASTERISK), 0);

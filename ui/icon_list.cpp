@@ -6,9 +6,6 @@
 #include "ui/icon_rule_logic.h"
 #include "shell/setup_state.h"
 
-/* Icon size plus a 1-pixel margin above and below. */
-#define ICON_ITEM_HEIGHT 34
-
 /* 1 when item `index` of a list box holds `text`, compared in full and
    without regard to case in the list's locale, as LB_FINDSTRINGEXACT does. */
 static int ItemEquals(HWND list, LRESULT index, const char *text)
@@ -74,16 +71,22 @@ void FillIconList(HWND dialog, WORD listId, short count, TextProvider provider)
         DestroyWindow(seen);
 }
 
+/* LoadIconA and DrawIcon take the standard icon size, which follows the
+   display's DPI: 32 x 32 pixels at 96 DPI, 40 at 120, 48 at 144. An item is
+   at least that icon with a 1-pixel margin above and below (34 pixels at
+   96 DPI); a taller proposal stays. */
 void MeasureIconItem(MEASUREITEMSTRUCT *item)
 {
-    if (item->itemHeight < ICON_ITEM_HEIGHT)
-        item->itemHeight = ICON_ITEM_HEIGHT;
+    UINT height = (UINT)GetSystemMetrics(SM_CYICON) + 2;
+    if (item->itemHeight < height)
+        item->itemHeight = height;
 }
 
 /* Paints one item in full: background and text in the selection's colours
-   (text at 2 * bx + 32, centred vertically), the icon at (bx, top + 1), and
-   the focus rectangle when the item has the focus. bx is the horizontal
-   dialog base unit of the system font. Nothing for item id -1. */
+   (text at 2 * bx + the standard icon's width, centred vertically), the
+   icon at (bx, top + 1), and the focus rectangle when the item has the
+   focus. bx is the horizontal dialog base unit of the system font. Nothing
+   for item id -1. */
 void DrawIconItem(const DRAWITEMSTRUCT *item, IconRule iconOf)
 {
     if (item->itemID == (UINT)-1)
@@ -105,7 +108,7 @@ void DrawIconItem(const DRAWITEMSTRUCT *item, IconRule iconOf)
     LRESULT length = SendMessageA(item->hwndItem, getLength, item->itemID, 0);
     if (length >= 0 && length < TEXT_SIZE)
         SendMessageA(item->hwndItem, getText, item->itemID, (LPARAM)text);
-    ExtTextOutA(dc, 2 * bx + 32, y, ETO_CLIPPED | ETO_OPAQUE, &item->rcItem, text,
+    ExtTextOutA(dc, 2 * bx + GetSystemMetrics(SM_CXICON), y, ETO_CLIPPED | ETO_OPAQUE, &item->rcItem, text,
                 (UINT)lstrlenA(text), NULL);
     SetTextColor(dc, oldText);
     SetBkColor(dc, oldBack);

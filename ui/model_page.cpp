@@ -13,6 +13,7 @@
 static void OnModelInit(HWND page)
 {
     CenterOnParent(page);
+    FitPagePicture(page);
     ReadModelList();
     FillIconList(page, IDC_MODEL_LIST, (short)CountModels(), GetModelName);
     FreeModelList();

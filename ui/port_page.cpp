@@ -27,6 +27,7 @@ static void SelectInitialPort(HWND page)
 static void OnPortInit(HWND page)
 {
     CenterOnParent(page);
+    FitPagePicture(page);
     /* One reading of the spooler's ports for the count and every name. */
     ReadPortList();
     FillIconList(page, IDC_PORT_LIST, (short)CountPorts(), GetPortName);

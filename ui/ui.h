@@ -17,6 +17,8 @@ typedef const char *(*IconRule)(const char *text);
 /* dialog_helpers.cpp */
 void CenterOnParent(HWND dialog);
 void DrawLogoButton(const DRAWITEMSTRUCT *item);
+/* Scales the page's background picture to cover the page; at WM_INITDIALOG. */
+void FitPagePicture(HWND page);
 /* Deletes the bitmaps of the page's picture controls; at WM_DESTROY. */
 void ReleasePageBitmaps(HWND page);
 

@@ -11,6 +11,7 @@
 static void OnWelcomeInit(HWND page)
 {
     CenterOnParent(page);
+    FitPagePicture(page);
     SetFocus(GetDlgItem(page, ID_NEXT));
     const char *text = SupportedSystemText(SetupState.Environment);
     if (text)

@@ -211,3 +211,26 @@ static int InstallWin7In64BitPrefix(void)
 }
 [[maybe_unused]] static int install_win7_64bit_registered =
     RegisterScenario("install_win7_64bit", InstallWin7In64BitPrefix);
+
+/* Run by tests.cmake at 120, 144 and 192 DPI, each in a prefix set to it
+   (KEST_DPI names it), hence registered by hand: a whole installation whose
+   pages the walk checks by their pixels, with other models, ports and so
+   icons at each DPI. */
+static int InstallAtDpi(void)
+{
+    static const struct { int dpi; InstallCase install; } cases[] = {
+        { 120, { "winxp", R524, R524, "LPT1:", "LPT1:", R524_FILES, 0, NULL } },
+        { 144, { "win7", R528, R528, "FILE:", "FILE:", R528_FILES, 1, NULL } },
+        { 192, { "win2k", NULL, R521, NULL, "COM1:", R521_FILES, 1, NULL } },
+    };
+    const char *wanted = getenv("KEST_DPI");
+    HDC screen = GetDC(NULL);
+    int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(NULL, screen);
+    WALK_REQUIRE(wanted && atoi(wanted) == dpi, "the prefix runs at %d DPI, not %s", dpi, wanted ? wanted : "(none)");
+    for (const auto &c : cases)
+        if (c.dpi == dpi)
+            return InstallUnder(c.install);
+    return WalkFail(__FILE__, __LINE__, "no installation planned at %d DPI", dpi);
+}
+[[maybe_unused]] static int install_at_dpi_registered = RegisterScenario("install_at_dpi", InstallAtDpi);

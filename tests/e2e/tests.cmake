@@ -53,3 +53,13 @@ if(SHIPPED_BUILD)
   set_tests_properties(e2e_install_win7_64bit PROPERTIES RESOURCE_LOCK "e2e;spooler;desktop" SKIP_RETURN_CODE 77
     TIMEOUT 240 LABELS "e2e;pe32")
 endif()
+
+# Whole installations at 120, 144 and 192 DPI in the build tree's prefix for
+# other DPIs; the walk checks every page by its pixels at that DPI. The
+# prefix is made on the first run.
+foreach(dpi 120 144 192)
+  add_test(NAME e2e_install_at_${dpi}dpi
+    COMMAND ${CMAKE_CURRENT_LIST_DIR}/run-at-dpi.sh ${CMAKE_BINARY_DIR} ${dpi} $<TARGET_FILE:e2e> install_at_dpi
+            --setup=$<TARGET_FILE:setup> --sample=${CMAKE_SOURCE_DIR}/sample --failure-shots=${E2E_SHOTS_DIR})
+  set_tests_properties(e2e_install_at_${dpi}dpi PROPERTIES RESOURCE_LOCK "e2e;desktop" TIMEOUT 180 LABELS e2e)
+endforeach()

@@ -124,11 +124,9 @@ void RecordSpoolerCalls(void)
 
 static const char *const *FakePorts;
 static int FakePortCount;
-int FakePortCalls;
 
 static BOOL WINAPI EnumFakePorts(LPSTR, DWORD level, LPBYTE buffer, DWORD size, LPDWORD needed, LPDWORD count)
 {
-    FakePortCalls++;
     DWORD bytes = FakePortCount * sizeof(PORT_INFO_1A);
     for (int i = 0; i < FakePortCount; i++)
         bytes += (DWORD)strlen(FakePorts[i]) + 1;
@@ -152,6 +150,5 @@ void UseFakePorts(const char *const *ports, int count)
 {
     FakePorts = ports;
     FakePortCount = count;
-    FakePortCalls = 0;
     Spooler.EnumPortsA = EnumFakePorts;
 }

@@ -36,9 +36,7 @@ extern SpoolerCalls Calls;
 void RecordSpoolerCalls(void);
 
 /* Makes EnumPortsA (level 1, with the size query) list exactly these port
-   names; ResetSpoolerApi ends it. FakePortCalls counts the EnumPortsA calls
-   since then, size queries included. */
+   names; ResetSpoolerApi ends it. */
 void UseFakePorts(const char *const *ports, int count);
-extern int FakePortCalls;
 
 #endif
