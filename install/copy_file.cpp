@@ -29,6 +29,8 @@ static const char OldSuffix[] = "~old";
 /* Set-aside names tried for one earlier file: NAME~old, NAME~old1 ... */
 #define SET_ASIDE_NAMES 100
 
+DWORD (WINAPI *SetAsideNameAttributes)(LPCSTR path) = GetFileAttributesA;
+
 struct CopyPaths {
     const char *name;
     char first[TEXT_SIZE];      /* DriverDirectory + name */
@@ -84,8 +86,13 @@ static int SetAside(const CopyPaths *paths, char *aside)
             return 0;
         if (MoveFileExA(paths->first, aside, MOVEFILE_REPLACE_EXISTING))
             return 1;
-        if (GetFileAttributesA(aside) == INVALID_FILE_ATTRIBUTES)
-            return 0;           /* the name was free: the file itself does not move */
+        /* Only a name that does not exist is free: one that answers
+           otherwise is taken, as by a file whose deletion is still pending
+           ("access denied" when a virus scanner held it while it was
+           deleted). A free name means the file itself does not move. */
+        DWORD error = SetAsideNameAttributes(aside) == INVALID_FILE_ATTRIBUTES ? GetLastError() : ERROR_SUCCESS;
+        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
+            return 0;
     }
     return 0;
 }
