@@ -13,6 +13,7 @@
 #include "install/copy_error_logic.h"
 #include "install/dest_path_logic.h"
 #include "install/lz_api.h"
+#include "install/lz_header_logic.h"
 #include "install/source_file.h"
 #include "shell/ansi_text.h"
 #include "shell/sequencer.h"
@@ -165,14 +166,27 @@ static void RemoveNewFiles(const CopyPaths *paths)
 
 /* Expands (or copies) the open source file into the destination and gives
    the destination the source's last-write time, as the library's own copy
-   does. Closes the source, once on every road: for a compressed file LZInit
-   gives a handle of its own that reads through the source, and closing
-   that handle closes the source with it. The number of bytes written or an
-   LZERROR_* code. */
+   does. A compressed file that does not expand to the size its header
+   records (IsWholeExpansion) counts as one whose format is not valid:
+   LZERROR_READ. Closes the source, once on every road: for a compressed
+   file LZInit gives a handle of its own that reads through the source, and
+   closing that handle closes the source with it. The number of bytes
+   written or an LZERROR_* code. */
 static LONG ExpandSource(INT source, HANDLE destination)
 {
+    /* The header is read here and the file rewound for LZInit, which reads
+       it again. */
+    unsigned char header[LZ_HEADER_SIZE];
+    DWORD got = 0;
+    if (!ReadFile(LongToHandle(source), header, sizeof header, &got, NULL)
+        || SetFilePointer(LongToHandle(source), 0, NULL, FILE_BEGIN) != 0) {
+        Lz.LZClose(source);
+        return LZERROR_BADINHANDLE;
+    }
     INT input = LZInit(source);
     LONG result = input < 0 ? input : Lz.CopyLZFile(input, HandleToLong(destination));
+    if (result >= 0 && !IsWholeExpansion(header, got, (unsigned long)result))
+        result = LZERROR_READ;
     FILETIME written;
     if (result >= 0 && GetFileTime(LongToHandle(source), NULL, NULL, &written))
         SetFileTime(destination, NULL, NULL, &written);

@@ -1,8 +1,8 @@
 #include "pkgcheck.h"
-#include "lz_header_logic.h"
 #include "package_rules_logic.h"
 #include "install/compressed_name_logic.h"
 #include "install/dest_path_logic.h"
+#include "install/lz_header_logic.h"
 #include "install/source_file.h"
 #include "shell/ansi_text.h"
 #include "shell/setup_state.h"
@@ -140,16 +140,19 @@ static void CheckFileContent(const char *folder, const char *path, const char *n
     }
     printf("\n");
 
-    if (expanded < 0)
+    /* The copy's own rule: a file that is not whole stops it with "File
+       has damaged.". */
+    int whole = expanded >= 0 && IsWholeExpansion(start, got, (unsigned long)expanded);
+    if (kind == LZ_UNKNOWN_METHOD)
+        ReportProblem("file %s: compressed with an unknown method ('%c'); the copy stops at it: \"File has damaged.\"",
+                      shown, start[8] >= 0x20 && start[8] < 0x7F ? start[8] : '?');
+    else if (expanded < 0)
         ReportProblem("file %s: cannot be read through (LZ error %ld)", shown, (long)expanded);
-    else if (kind == LZ_COMPRESSED && (unsigned long)expanded != recorded)
+    else if (!whole && kind == LZ_SHORT_HEADER)
+        ReportProblem("file %s: damaged compressed file: it ends inside its header", shown);
+    else if (!whole)
         ReportProblem("file %s: damaged compressed file: it expands to %ld bytes, its header records %lu",
                       shown, (long)expanded, recorded);
-    else if (kind == LZ_UNKNOWN_METHOD)
-        ReportProblem("file %s: compressed with an unknown method ('%c'); it would be copied unexpanded",
-                      shown, start[8] >= 0x20 && start[8] < 0x7F ? start[8] : '?');
-    else if (kind == LZ_SHORT_HEADER)
-        ReportProblem("file %s: damaged compressed file: it ends inside its header", shown);
     else if (kind == LZ_PLAIN && (DWORD)expanded != fileSize)
         ReportProblem("file %s: read %ld of its %lu bytes", shown, (long)expanded, (unsigned long)fileSize);
 }

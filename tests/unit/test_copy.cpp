@@ -42,7 +42,7 @@ static std::string Listing(const std::string &directory, int erase = 0)
 
 static LONG (WINAPI *RealCopy)(INT source, INT destination);
 
-/* Fresh directories, the sources kvc_plain.dll and kvc_packed.dll current,
+/* Fresh directories, the sources kvc_<fixture>.dll current,
    FileList `names`, the copy into `directory`, and in DriverDir and its 3\
    an earlier file "old" named `earlier`. */
 static void Prepare(const char *names, const char *earlier = NULL, const char *directory = DriverDir)
@@ -52,8 +52,8 @@ static void Prepare(const char *names, const char *earlier = NULL, const char *d
     for (const char *made : { ROOT, SourceDir, DriverDir, VersionDir })
         CreateDirectoryA(made, NULL);
     std::string fixtures = std::string(TestProgramDirectory()) + "kvcopy_fixtures\\";
-    REQUIRE(CopyFileA((fixtures + "plain.bin").c_str(), Expected, FALSE));
-    REQUIRE(CopyFileA((fixtures + "packed.bin").c_str(), ROOT "src\\kvc_packed.dll", FALSE));
+    for (std::string fixture : { "plain", "packed", "short", "cut" })
+        REQUIRE(CopyFileA((fixtures + fixture + ".bin").c_str(), (SourceDir + ("kvc_" + fixture) + ".dll").c_str(), FALSE));
     REQUIRE(WriteTextFile(OldFile, "old"));
     for (const char *destination : { DriverDir, VersionDir })
         REQUIRE((!earlier || WriteTextFile((destination + std::string(earlier)).c_str(), "old")));
@@ -183,7 +183,8 @@ TEST_CASE("a copy puts the expanded file at both destinations, or tells why not 
 {
     static char longName[1011];   /* fits FileList, not a destination path */
     memset(longName, 'k', sizeof longName - 1);
-    static const char Plain[] = "kvc_plain.dll", Packed[] = "kvc_packed.dll", Open[] = "File open error.",
+    static const char Plain[] = "kvc_plain.dll", Packed[] = "kvc_packed.dll", Short[] = "kvc_short.dll",
+                      Cut[] = "kvc_cut.dll", Open[] = "File open error.",
                       Damaged[] = "File has damaged.", Unknown[] = "Unknown error accured.";
     static const struct { const char *name; Layout layout; const char *directory; int code, result; const char *text; }
         cases[] = {
@@ -198,6 +199,7 @@ TEST_CASE("a copy puts the expanded file at both destinations, or tells why not 
         { Plain, NONE, ROOT "nowhere\\", 0, 0, Open }, { Plain, NONE, ROOT "src\\kvc_plain.dll\\", 0, 0, Open },
         { Plain, NONE, PREPARED "immutable\\", 0, 0, Open },
         { Plain, NONE, PREPARED "full\\", 0, 0, "Insufficient disk space." },
+        { Short, PLAIN, DriverDir, 0, 0, Damaged }, { Cut, NONE, DriverDir, 0, 0, Damaged },
         { longName, NONE, DriverDir, 0, 0, Open }, { "", NONE, DriverDir, 0, 0, Open },
         { Packed, NONE, DriverDir, -1, 1009, "Cannot read the source file" },
         { Plain, PLAIN, DriverDir, -2, 1009, "Cannot create the destination file." },
