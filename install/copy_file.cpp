@@ -210,7 +210,8 @@ int CopyOneFile(HWND dialog, int index)
     if (!name || !BuildCopyPaths(&paths, name))
         return FailCopy(dialog, COPY_OPEN_FAILED);
 
-    INT source = OpenSourceFile(name);
+    char found[TEXT_SIZE];
+    INT source = OpenSourceFile(NULL, name, found);
     if (source < 0)
         return FailCopy(dialog, COPY_OPEN_FAILED);
     /* The temporary file is created by its exact name: the library's own
