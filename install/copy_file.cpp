@@ -13,6 +13,7 @@
 #include "install/copy_error_logic.h"
 #include "install/dest_path_logic.h"
 #include "install/lz_api.h"
+#include "install/lz_header_logic.h"
 #include "install/source_file.h"
 #include "shell/ansi_text.h"
 #include "shell/sequencer.h"
@@ -28,6 +29,8 @@ static const char OldSuffix[] = "~old";
 
 /* Set-aside names tried for one earlier file: NAME~old, NAME~old1 ... */
 #define SET_ASIDE_NAMES 100
+
+DWORD (WINAPI *SetAsideNameAttributes)(LPCSTR path) = GetFileAttributesA;
 
 struct CopyPaths {
     const char *name;
@@ -84,8 +87,13 @@ static int SetAside(const CopyPaths *paths, char *aside)
             return 0;
         if (MoveFileExA(paths->first, aside, MOVEFILE_REPLACE_EXISTING))
             return 1;
-        if (GetFileAttributesA(aside) == INVALID_FILE_ATTRIBUTES)
-            return 0;           /* the name was free: the file itself does not move */
+        /* Only a name that does not exist is free: one that answers
+           otherwise is taken, as by a file whose deletion is still pending
+           ("access denied" when a virus scanner held it while it was
+           deleted). A free name means the file itself does not move. */
+        DWORD error = SetAsideNameAttributes(aside) == INVALID_FILE_ATTRIBUTES ? GetLastError() : ERROR_SUCCESS;
+        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
+            return 0;
     }
     return 0;
 }
@@ -158,14 +166,27 @@ static void RemoveNewFiles(const CopyPaths *paths)
 
 /* Expands (or copies) the open source file into the destination and gives
    the destination the source's last-write time, as the library's own copy
-   does. Closes the source, once on every road: for a compressed file LZInit
-   gives a handle of its own that reads through the source, and closing
-   that handle closes the source with it. The number of bytes written or an
-   LZERROR_* code. */
+   does. A compressed file that does not expand to the size its header
+   records (IsWholeExpansion) counts as one whose format is not valid:
+   LZERROR_READ. Closes the source, once on every road: for a compressed
+   file LZInit gives a handle of its own that reads through the source, and
+   closing that handle closes the source with it. The number of bytes
+   written or an LZERROR_* code. */
 static LONG ExpandSource(INT source, HANDLE destination)
 {
+    /* The header is read here and the file rewound for LZInit, which reads
+       it again. */
+    unsigned char header[LZ_HEADER_SIZE];
+    DWORD got = 0;
+    if (!ReadFile(LongToHandle(source), header, sizeof header, &got, NULL)
+        || SetFilePointer(LongToHandle(source), 0, NULL, FILE_BEGIN) != 0) {
+        Lz.LZClose(source);
+        return LZERROR_BADINHANDLE;
+    }
     INT input = LZInit(source);
     LONG result = input < 0 ? input : Lz.CopyLZFile(input, HandleToLong(destination));
+    if (result >= 0 && !IsWholeExpansion(header, got, (unsigned long)result))
+        result = LZERROR_READ;
     FILETIME written;
     if (result >= 0 && GetFileTime(LongToHandle(source), NULL, NULL, &written))
         SetFileTime(destination, NULL, NULL, &written);
@@ -189,7 +210,8 @@ int CopyOneFile(HWND dialog, int index)
     if (!name || !BuildCopyPaths(&paths, name))
         return FailCopy(dialog, COPY_OPEN_FAILED);
 
-    INT source = OpenSourceFile(name);
+    char found[TEXT_SIZE];
+    INT source = OpenSourceFile(NULL, name, found);
     if (source < 0)
         return FailCopy(dialog, COPY_OPEN_FAILED);
     /* The temporary file is created by its exact name: the library's own

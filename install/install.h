@@ -12,6 +12,11 @@
    user has been told of every failure. */
 int CopyOneFile(HWND dialog, int index);
 
+/* The attribute query by which the copy tells whether a set-aside name is
+   free. Wine shows no file whose deletion is pending: tests point this at
+   one that answers as such a file does. */
+extern DWORD (WINAPI *SetAsideNameAttributes)(LPCSTR path);
+
 /* Shows the copy error message for an LZ result code (or 1: open error). */
 void ShowCopyError(HWND owner, int code);
 

@@ -5,6 +5,7 @@
  * the file is looked up here first, in the order that call documents, and
  * only a file whose full path is too long for it is opened here by that
  * path. A file that is missing is left to that call and its prompt.
+ * pkgcheck finds and opens the files of a package folder the same way.
  */
 #include "install/source_file.h"
 #include "install/compressed_name_logic.h"
@@ -99,40 +100,54 @@ static int FindInSearchOrder(const char *name, char *path, size_t size)
     return FileOnPath(name, path, size);
 }
 
-/* The file the LZ library's open would find: the name in any place of the
-   search before its compressed copy's name in any place. */
-static int FindSourceFile(const char *name, char *path, size_t size)
+/* The file in `folder` alone when one is given, else in the search order. */
+static int FindIn(const char *folder, const char *name, char *path, size_t size)
+{
+    return folder ? FileIn(folder, name, path, size) : FindInSearchOrder(name, path, size);
+}
+
+/* The file the LZ library's open would find: the name in any place before
+   its compressed copy's name in any place. */
+static int FindSourceFile(const char *folder, const char *name, char *path)
 {
     char compressed[TEXT_SIZE];
-    return FindInSearchOrder(name, path, size)
-        || (CompressedFileName(name, compressed, sizeof compressed) && FindInSearchOrder(compressed, path, size));
+    return FindIn(folder, name, path, TEXT_SIZE)
+        || (CompressedFileName(name, compressed, sizeof compressed) && FindIn(folder, compressed, path, TEXT_SIZE));
 }
 
-/* 1 when the file is found at a path the old file-open call cannot take. */
-static int FoundBeyondOldCall(const char *name, char *path, size_t size)
-{
-    return FindSourceFile(name, path, size) && strlen(path) >= OFS_MAXPATHNAME;
-}
-
-INT OpenSourceFile(const char *name)
-{
-    char path[TEXT_SIZE];
-    if (!FoundBeyondOldCall(name, path, sizeof path)) {
-        char bare[TEXT_SIZE];   /* the library's call takes a writable name */
-        OFSTRUCT openInfo;
-        lstrcpynA(bare, name, sizeof bare);
-        INT source = Lz.LZOpenFileA(bare, &openInfo, OF_PROMPT | OF_CANCEL | OF_READ);
-        /* At the prompt for a missing file the user may have put it in
-           place, at a path too long for that call. */
-        if (source >= 0 || !FoundBeyondOldCall(name, path, sizeof path))
-            return source;
-    }
-    return OpenFileForReading(path);
-}
-
-INT OpenFileForReading(const char *path)
+/* Opens the file at `path` for reading, shared for reading and writing as
+   the platform's old file-open call opens it, up to the platform's own
+   limit of path length. A plain file handle, or HFILE_ERROR. */
+static INT OpenFileForReading(const char *path)
 {
     HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, NULL);
     return file == INVALID_HANDLE_VALUE ? HFILE_ERROR : (INT)HandleToLong(file);
+}
+
+/* The library's open of `name`, a bare name or a full path: its search,
+   its prompt for a missing file, its compressed copy's name. Told to
+   prompt, it does not expand: a plain file handle, or a negative value. */
+static INT OpenWithLibrary(const char *name)
+{
+    char opened[TEXT_SIZE];     /* the library's call takes a writable name */
+    OFSTRUCT openInfo;
+    lstrcpynA(opened, name, sizeof opened);
+    return Lz.LZOpenFileA(opened, &openInfo, OF_PROMPT | OF_CANCEL | OF_READ);
+}
+
+INT OpenSourceFile(const char *folder, const char *name, char *path)
+{
+    if (FindSourceFile(folder, name, path))
+        return strlen(path) >= OFS_MAXPATHNAME ? OpenFileForReading(path) : OpenWithLibrary(folder ? path : name);
+    path[0] = '\0';
+    if (folder)
+        return HFILE_ERROR;
+    INT source = OpenWithLibrary(name);
+    /* At the prompt for a missing file the user may have put it in place,
+       at a path too long for that call. */
+    char late[TEXT_SIZE];
+    if (source < 0 && FindSourceFile(NULL, name, late) && strlen(late) >= OFS_MAXPATHNAME)
+        return OpenFileForReading(late);
+    return source;
 }

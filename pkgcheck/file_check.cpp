@@ -1,8 +1,7 @@
 #include "pkgcheck.h"
-#include "lz_header_logic.h"
 #include "package_rules_logic.h"
-#include "install/compressed_name_logic.h"
 #include "install/dest_path_logic.h"
+#include "install/lz_header_logic.h"
 #include "install/source_file.h"
 #include "shell/ansi_text.h"
 #include "shell/setup_state.h"
@@ -75,45 +74,21 @@ static void CheckDestinationLength(const char *name, const char *shown, const ch
                       shown, (unsigned)length, FILE_PATH_MAX);
 }
 
-/* Opens `path`, the file `name` of the package folder, as the copy finds
-   it, ready for LZRead: through the LZ library, which also finds NAME with
-   its last character replaced by '_', or, for a path too long for the
-   library, by the copy's own road. The path opened goes to `opened`
-   (TEXT_SIZE bytes). A handle, or a negative error. */
-static INT OpenAsCopy(const char *folder, const char *name, const char *path, char *opened)
-{
-    OFSTRUCT openInfo;
-    ZeroMemory(&openInfo, sizeof openInfo);
-    if (strlen(path) < OFS_MAXPATHNAME) {
-        INT handle = LZOpenFileA((LPSTR)path, &openInfo, OF_READ);
-        lstrcpynA(opened, (const char *)openInfo.szPathName, TEXT_SIZE);
-        return handle;
-    }
-    char compressed[TEXT_SIZE];
-    lstrcpynA(opened, path, TEXT_SIZE);
-    if (GetFileAttributesA(path) == INVALID_FILE_ATTRIBUTES
-        && CompressedFileName(name, compressed, sizeof compressed))
-        BuildDestinationPath(opened, TEXT_SIZE, folder, -1, compressed, "", IsAnsiLeadByte);
-    INT file = OpenFileForReading(opened);
-    INT handle = file < 0 ? file : LZInit(file);
-    if (handle < 0 && file >= 0)
-        LZClose(file);
-    return handle;
-}
-
 /* Opens and reads the file as the copy does; prints the rest of its line
    and reports what is wrong with its content. */
 static void CheckFileContent(const char *folder, const char *path, const char *name, const char *shown)
 {
     char opened[TEXT_SIZE];
-    INT handle = OpenAsCopy(folder, name, path, opened);
-    if (handle < 0) {
+    INT file = OpenSourceFile(folder, name, opened);
+    if (file < 0) {
         printf("\n");
-        ReportOpenFailure(path, shown, handle);
+        ReportOpenFailure(path, shown, file);
         return;
     }
-    LONG expanded = ReadThrough(handle);
-    LZClose(handle);
+    /* LZInit refuses a file of an unknown method, as in the copy. */
+    INT handle = LZInit(file);
+    LONG expanded = handle < 0 ? handle : ReadThrough(handle);
+    LZClose(handle < 0 ? file : handle);
 
     /* NAME with its last character replaced by '_' may have been opened;
        the header is that file's. */
@@ -140,16 +115,19 @@ static void CheckFileContent(const char *folder, const char *path, const char *n
     }
     printf("\n");
 
-    if (expanded < 0)
+    /* The copy's own rule: a file that is not whole stops it with "File
+       has damaged.". */
+    int whole = expanded >= 0 && IsWholeExpansion(start, got, (unsigned long)expanded);
+    if (kind == LZ_UNKNOWN_METHOD)
+        ReportProblem("file %s: compressed with an unknown method ('%c'); the copy stops at it: \"File has damaged.\"",
+                      shown, start[8] >= 0x20 && start[8] < 0x7F ? start[8] : '?');
+    else if (expanded < 0)
         ReportProblem("file %s: cannot be read through (LZ error %ld)", shown, (long)expanded);
-    else if (kind == LZ_COMPRESSED && (unsigned long)expanded != recorded)
+    else if (!whole && kind == LZ_SHORT_HEADER)
+        ReportProblem("file %s: damaged compressed file: it ends inside its header", shown);
+    else if (!whole)
         ReportProblem("file %s: damaged compressed file: it expands to %ld bytes, its header records %lu",
                       shown, (long)expanded, recorded);
-    else if (kind == LZ_UNKNOWN_METHOD)
-        ReportProblem("file %s: compressed with an unknown method ('%c'); it would be copied unexpanded",
-                      shown, start[8] >= 0x20 && start[8] < 0x7F ? start[8] : '?');
-    else if (kind == LZ_SHORT_HEADER)
-        ReportProblem("file %s: damaged compressed file: it ends inside its header", shown);
     else if (kind == LZ_PLAIN && (DWORD)expanded != fileSize)
         ReportProblem("file %s: read %ld of its %lu bytes", shown, (long)expanded, (unsigned long)fileSize);
 }

@@ -33,11 +33,12 @@ void DisplayText(const char *text, char *out, size_t size);
 
 /* file_check.cpp */
 
-/* Opens one file of a model's list from the package folder as the copy
-   opens it (the LZ library, which also finds NAME with its last character
-   replaced by '_'), reads it through, and for a compressed file compares the
-   expanded size with the size its header records. Prints one line for the
-   file and a problem for anything the copy would stumble over. */
+/* Finds and opens one file of a model's list in the package folder as the
+   copy does (OpenSourceFile, which also finds NAME with its last character
+   replaced by '_'), reads it through as the copy expands it, and applies the
+   copy's rule for a damaged compressed file (IsWholeExpansion). Prints one
+   line for the file and a problem for anything the copy would stumble
+   over. */
 void CheckPackageFile(const char *folder, const char *name, const char *driverDirectory);
 
 /* Checks KV_R52x.DLL in the package folder, opened as the registration

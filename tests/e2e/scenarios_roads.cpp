@@ -2,7 +2,7 @@
  * The wizard's other roads, driven from outside: Back and Next with a
  * shorter model chosen after a longer one, an earlier installation
  * replaced, every way to cancel, no port to select, a removal that fails
- * and a copy that fails. Each runs inside WithCleanSpooler, which takes
+ * and copies that fail. Each runs inside WithCleanSpooler, which takes
  * away the sample models' printers and drivers before and after and puts
  * the default printer and the port list back as they were.
  */
@@ -13,6 +13,7 @@
 #include "spooler_readback.h"
 #include "ui/resources/resource.h"
 #include <winspool.h>
+#include <initializer_list>
 
 #define MODEL_521 "Kest KV-R521"
 #define MODEL_524 "Kest KV-R524 Duplex"
@@ -61,16 +62,17 @@ static int WithCleanSpooler(int (*body)(void))
     return passed;
 }
 
-/* The sample package (without the file `missing`, when named) and setup.exe
-   started, through to the page holding `controlId`. */
-static HWND StartTo(int controlId, const char *missing = NULL)
+/* The sample package, its file `changed` (when named) deleted or, given
+   `replacement`, replaced by that file, and setup.exe started, through to
+   the page holding `controlId`. */
+static HWND StartTo(int controlId, const char *changed = NULL, const char *replacement = NULL)
 {
     if (!PreparePackage(Session.SampleDir))
         return WalkFail(__FILE__, __LINE__, "package folder not prepared"), (HWND)NULL;
     char path[MAX_PATH];
-    snprintf(path, sizeof path, "%s%s", Session.PackageDir, missing ? missing : "");
-    if (missing && !DeleteFileA(path))
-        return WalkFail(__FILE__, __LINE__, "%s not deleted", path), (HWND)NULL;
+    snprintf(path, sizeof path, "%s%s", Session.PackageDir, changed ? changed : "");
+    if (changed && !(replacement ? CopyFileA(replacement, path, FALSE) : DeleteFileA(path)))
+        return WalkFail(__FILE__, __LINE__, "%s not changed", path), (HWND)NULL;
     HWND page = StartToWelcome("win7", NULL);
     if (page && controlId != IDC_WELCOME_TEXT)
         page = ClickTo(page, ID_NEXT, IDC_MODEL_LIST);
@@ -233,12 +235,44 @@ static int RemovalFails(void)
 }
 DEFINE_SCENARIO(roads_removal_fails) { return WithCleanSpooler(RemovalFails); }
 
-/* A package without one of the model's files: the copy stops with "File
-   open error." and the installation ends with the failure page. */
-static int CopyFails(void)
+/* The package's file `name` deleted or replaced (StartTo): the copy stops
+   with `message`, the installation ends with the failure page, and no file
+   of that name, whole, partial or temporary, lies in the driver directory
+   or its 3\. */
+static int CopyFailsOn(const char *name, const char *replacement, const char *message)
 {
-    HWND port = StartTo(IDC_PORT_LIST, "KV_R52x.DLL");
+    char directory[MAX_PATH], path[MAX_PATH];
+    WALK_REQUIRE(ReadX86DriverDirectory(directory, sizeof directory), "no driver directory");
+    for (const char *sub : { "", "3\\" }) {
+        snprintf(path, sizeof path, "%s\\%s%s", directory, sub, name);
+        DeleteFileA(path);
+    }
+    HWND port = StartTo(IDC_PORT_LIST, name, replacement);
     WALK_REQUIRE(port && ClickButton(port, ID_NEXT), "no Next on the port page");
-    return AcknowledgeMessage("Error", "File open error.") && EndsAsFailure();
+    if (!AcknowledgeMessage("Error", message) || !EndsAsFailure())
+        return 0;
+    for (const char *sub : { "", "3\\" }) {
+        snprintf(path, sizeof path, "%s\\%s%s*", directory, sub, name);
+        WIN32_FIND_DATAA found;
+        HANDLE search = FindFirstFileA(path, &found);
+        WALK_REQUIRE(search == INVALID_HANDLE_VALUE, "%s left in %s", found.cFileName, path);
+    }
+    return 1;
 }
+
+/* A package without one of the model's files. */
+static int CopyFails(void) { return CopyFailsOn("KV_R52x.DLL", NULL, "File open error."); }
 DEFINE_SCENARIO(roads_copy_fails) { return WithCleanSpooler(CopyFails); }
+
+/* A package whose UNIDRVUI.DLL is stored compressed and cut short, as a
+   broken download leaves it: the copy tests' short.bin, beside e2e.exe. */
+static int CopyDamaged(void)
+{
+    char fixture[MAX_PATH];
+    DWORD length = GetModuleFileNameA(NULL, fixture, sizeof fixture);
+    char *slash = strrchr(fixture, '\\');
+    WALK_REQUIRE(length > 0 && length < sizeof fixture && slash, "no path of this program");
+    snprintf(slash + 1, sizeof fixture - (size_t)(slash + 1 - fixture), "kvcopy_fixtures\\short.bin");
+    return CopyFailsOn("UNIDRVUI.DLL", fixture, "File has damaged.");
+}
+DEFINE_SCENARIO(roads_copy_damaged) { return WithCleanSpooler(CopyDamaged); }

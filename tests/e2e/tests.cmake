@@ -14,7 +14,8 @@ set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${E2E_SCENARIO_SO
 
 add_executable(e2e ${SCENARIO_MAIN} ${E2E_SCENARIO_SOURCES})
 target_link_libraries(e2e PRIVATE automation)
-add_dependencies(e2e setup)
+# roads_copy_damaged takes a cut-short compressed file of the copy tests.
+add_dependencies(e2e setup kvcopy_fixtures)
 
 set(E2E_SHOTS_DIR ${CMAKE_BINARY_DIR}/e2e-shots)
 foreach(source ${E2E_SCENARIO_SOURCES})

@@ -1,8 +1,8 @@
 /* pkgcheck's rules on any bytes: ReadLzHeader's classes and recorded size,
-   ListHasFileName finding every whole name, IsQuotedModelKey, and the
-   classes of an INF's text. */
+   IsWholeExpansion at that size, ListHasFileName finding every whole name,
+   IsQuotedModelKey, and the classes of an INF's text. */
 #include "fuzz_input.h"
-#include "pkgcheck/lz_header_logic.h"
+#include "install/lz_header_logic.h"
 #include "pkgcheck/package_rules_logic.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
@@ -13,6 +13,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     EXPECT(kind >= LZ_PLAIN && kind <= LZ_SHORT_HEADER && (kind == LZ_COMPRESSED || recorded == 0));
     EXPECT(kind != LZ_COMPRESSED || (size >= LZ_HEADER_SIZE && bytes[8] == 'A'));
     EXPECT(size < 4 || !memcmp(bytes.data(), "SZDD", 4) || kind == LZ_PLAIN);
+    const unsigned char *start = (const unsigned char *)bytes.data();
+    EXPECT(IsWholeExpansion(start, size, recorded) == (kind != LZ_SHORT_HEADER));
+    EXPECT(kind != LZ_COMPRESSED || !IsWholeExpansion(start, size, recorded + 1));
     for (const char *at = bytes.data(), *end; at < bytes.data() + size && *at; at = end + 1) {
         if (!(end = (const char *)memchr(at, '\0', size - (size_t)(at - bytes.data()))))
             break;

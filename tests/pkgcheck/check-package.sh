@@ -65,6 +65,17 @@ mutate_deep_folder() {
   mv "$deep/UNIDRV.HLP" "$deep/UNIDRV.HL_"
   package=$deep
 }
+# A folder where FOLDER\KV.HL is 127 bytes long, the most the LZ library's
+# open takes, with only the compressed copy KV.HL_ (128 bytes) in it.
+mutate_underscore_at_path_limit() {
+  edit_inf 's/,@UNIDRV.HLP/,@UNIDRV.HLP,@KV.HL/'
+  cp UNIDRV.HLP KV.HL_
+  local deep
+  deep="$package/$(repeat d $((127 - ${#package} - 9)))"
+  mkdir "$deep"
+  for f in ./*; do [ ! -f "$f" ] || mv "$f" "$deep/"; done
+  package=$deep
+}
 mutate_not_a_bare_name() { mkdir sub; mv KV_R52x.INI sub/; edit_inf 's/@KV_R52x.INI/@sub\\KV_R52x.INI/'; }
 mutate_too_many_models() {
   for i in $(seq 10 79); do printf '"Kest KV-R5%s Test" = KVR521_Install, KV%s\r\n' "$i" "$i"; done > models.tmp

@@ -42,7 +42,7 @@ static std::string Listing(const std::string &directory, int erase = 0)
 
 static LONG (WINAPI *RealCopy)(INT source, INT destination);
 
-/* Fresh directories, the sources kvc_plain.dll and kvc_packed.dll current,
+/* Fresh directories, the sources kvc_<fixture>.dll current,
    FileList `names`, the copy into `directory`, and in DriverDir and its 3\
    an earlier file "old" named `earlier`. */
 static void Prepare(const char *names, const char *earlier = NULL, const char *directory = DriverDir)
@@ -52,8 +52,8 @@ static void Prepare(const char *names, const char *earlier = NULL, const char *d
     for (const char *made : { ROOT, SourceDir, DriverDir, VersionDir })
         CreateDirectoryA(made, NULL);
     std::string fixtures = std::string(TestProgramDirectory()) + "kvcopy_fixtures\\";
-    REQUIRE(CopyFileA((fixtures + "plain.bin").c_str(), Expected, FALSE));
-    REQUIRE(CopyFileA((fixtures + "packed.bin").c_str(), ROOT "src\\kvc_packed.dll", FALSE));
+    for (std::string fixture : { "plain", "packed", "short", "cut" })
+        REQUIRE(CopyFileA((fixtures + fixture + ".bin").c_str(), (SourceDir + ("kvc_" + fixture) + ".dll").c_str(), FALSE));
     REQUIRE(WriteTextFile(OldFile, "old"));
     for (const char *destination : { DriverDir, VersionDir })
         REQUIRE((!earlier || WriteTextFile((destination + std::string(earlier)).c_str(), "old")));
@@ -130,6 +130,17 @@ static INT WINAPI CountedStart(void) { ++Saw.starts; return LZStart(); }
 static void WINAPI CheckedClose(INT handle) { Saw.closedTwice += LZSeek(handle, 0, 1) < 0; LZClose(handle); }
 static void WINAPI CountedDone(void) { ++Saw.dones; LZDone(); }
 
+/* The set-aside name's probe on a file whose deletion is pending (a virus
+   scanner held it when it was deleted): "access denied" for NAME~old. */
+static DWORD WINAPI DeletePendingOld(LPCSTR path)
+{
+    size_t length = strlen(path);
+    if (length < 4 || strcmp(path + length - 4, "~old") != 0)
+        return GetFileAttributesA(path);
+    SetLastError(ERROR_ACCESS_DENIED);
+    return INVALID_FILE_ATTRIBUTES;
+}
+
 /* 1 unless a handle still holds the file open (Wine keeps share modes). */
 static int NotHeldOpen(const std::string &path)
 {
@@ -166,13 +177,14 @@ static std::string TakePendingRenames(void)
    immutable directory, a full disk, an immutable file in 3\; without it their rows are left out. */
 #define PREPARED "C:\\kvcopy_prep\\"
 enum Layout { NONE, PLAIN, READ_ONLY_FIRST, READ_ONLY_SECOND, LOCKED_SECOND, IN_USE_FIRST, DEEP_SOURCE,
-               DIRECTORY_FIRST, NEW_BLOCKED, OLD_NAME_TAKEN, DIRECTORY_SECOND, NO_VERSION_DIRECTORY };
+               DIRECTORY_FIRST, NEW_BLOCKED, OLD_NAME_TAKEN, OLD_NAME_BUSY, DIRECTORY_SECOND, NO_VERSION_DIRECTORY };
 
 TEST_CASE("a copy puts the expanded file at both destinations, or tells why not and leaves every file as it was")
 {
     static char longName[1011];   /* fits FileList, not a destination path */
     memset(longName, 'k', sizeof longName - 1);
-    static const char Plain[] = "kvc_plain.dll", Packed[] = "kvc_packed.dll", Open[] = "File open error.",
+    static const char Plain[] = "kvc_plain.dll", Packed[] = "kvc_packed.dll", Short[] = "kvc_short.dll",
+                      Cut[] = "kvc_cut.dll", Open[] = "File open error.",
                       Damaged[] = "File has damaged.", Unknown[] = "Unknown error accured.";
     static const struct { const char *name; Layout layout; const char *directory; int code, result; const char *text; }
         cases[] = {
@@ -180,12 +192,14 @@ TEST_CASE("a copy puts the expanded file at both destinations, or tells why not 
         { Packed, READ_ONLY_FIRST, DriverDir, 0, 1, NULL }, { Packed, READ_ONLY_SECOND, DriverDir, 0, 1, NULL },
         { Plain, LOCKED_SECOND, PREPARED "locked\\", 0, 1, NULL }, { Plain, DIRECTORY_SECOND, DriverDir, 0, 1, NULL },
         { Packed, NO_VERSION_DIRECTORY, DriverDir, 0, 1, NULL }, { Plain, OLD_NAME_TAKEN, DriverDir, 0, 1, NULL },
+        { Plain, OLD_NAME_BUSY, DriverDir, 0, 1, NULL },
         { Packed, IN_USE_FIRST, DriverDir, 0, 1, NULL }, { Packed, DEEP_SOURCE, DriverDir, 0, 1, NULL },
         { "kvc_missing.dll", PLAIN, DriverDir, 0, 0, Open }, { Plain, NEW_BLOCKED, DriverDir, 0, 0, Open },
         { Plain, DIRECTORY_FIRST, DriverDir, 0, 0, Open }, { Plain, NONE, "C:\\", 0, 0, Open },
         { Plain, NONE, ROOT "nowhere\\", 0, 0, Open }, { Plain, NONE, ROOT "src\\kvc_plain.dll\\", 0, 0, Open },
         { Plain, NONE, PREPARED "immutable\\", 0, 0, Open },
         { Plain, NONE, PREPARED "full\\", 0, 0, "Insufficient disk space." },
+        { Short, PLAIN, DriverDir, 0, 0, Damaged }, { Cut, NONE, DriverDir, 0, 0, Damaged },
         { longName, NONE, DriverDir, 0, 0, Open }, { "", NONE, DriverDir, 0, 0, Open },
         { Packed, NONE, DriverDir, -1, 1009, "Cannot read the source file" },
         { Plain, PLAIN, DriverDir, -2, 1009, "Cannot create the destination file." },
@@ -205,7 +219,8 @@ TEST_CASE("a copy puts the expanded file at both destinations, or tells why not 
         Prepare(c.name, c.layout == NONE ? NULL : c.name, c.directory);
         /* The earlier file that the layout changes: made read-only, or
            replaced by a directory; or the name it would be set aside under. */
-        std::string changed = c.layout == NEW_BLOCKED ? first + "~new" : c.layout == OLD_NAME_TAKEN ? first + "~old"
+        std::string changed = c.layout == NEW_BLOCKED ? first + "~new"
+                              : c.layout == OLD_NAME_TAKEN || c.layout == OLD_NAME_BUSY ? first + "~old"
                               : c.layout == READ_ONLY_FIRST || c.layout == DIRECTORY_FIRST ? first : second;
         if (c.layout == READ_ONLY_FIRST || c.layout == READ_ONLY_SECOND)
             REQUIRE(SetFileAttributesA(changed.c_str(), FILE_ATTRIBUTE_READONLY));
@@ -238,9 +253,11 @@ TEST_CASE("a copy puts the expanded file at both destinations, or tells why not 
         Lz.CopyLZFile = WatchedCopy;
         Lz.LZClose = CheckedClose;
         std::string before = Listing(SourceDir) + Listing(watched) + Listing(watched + "3\\");
+        SetAsideNameAttributes = c.layout == OLD_NAME_BUSY ? DeletePendingOld : GetFileAttributesA;
         StartWatch(NULL, NULL);
         CHECK(CopyOneFile(NULL, 0) == c.result);
         StopWatch();
+        SetAsideNameAttributes = GetFileAttributesA;
         CHECK(Saw.closedTwice == 0);
         CHECK(NotHeldOpen(source));
         CHECK(SeenCount == (c.text != NULL));   /* Seen is zeroed: an absent message reads empty */
@@ -257,7 +274,7 @@ TEST_CASE("a copy puts the expanded file at both destinations, or tells why not 
         /* Nothing beside them: no temporary file, no earlier file set aside
            but in a taken name's place, or left for the next restart. */
         std::string listing = Listing(directory) + Listing(directory + "3\\");
-        int setAside = c.layout == OLD_NAME_TAKEN || c.layout == IN_USE_FIRST;
+        int setAside = c.layout == OLD_NAME_TAKEN || c.layout == OLD_NAME_BUSY || c.layout == IN_USE_FIRST;
         CHECK(std::count(listing.begin(), listing.end(), '~') == setAside);
         CHECK((!setAside || listing.find(c.name + std::string("~old ")) != std::string::npos));
         if (c.layout == IN_USE_FIRST) {

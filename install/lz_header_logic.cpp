@@ -1,4 +1,4 @@
-#include "lz_header_logic.h"
+#include "install/lz_header_logic.h"
 
 #include <string.h>
 
@@ -18,4 +18,11 @@ int ReadLzHeader(const unsigned char *bytes, size_t size, unsigned long *expande
     *expandedSize = (unsigned long)bytes[10] | ((unsigned long)bytes[11] << 8)
         | ((unsigned long)bytes[12] << 16) | ((unsigned long)bytes[13] << 24);
     return LZ_COMPRESSED;
+}
+
+int IsWholeExpansion(const unsigned char *bytes, size_t size, unsigned long written)
+{
+    unsigned long recorded = 0;
+    int kind = ReadLzHeader(bytes, size, &recorded);
+    return kind == LZ_COMPRESSED ? written == recorded : kind != LZ_SHORT_HEADER;
 }
