@@ -164,7 +164,7 @@ static void RemoveNewFiles(const CopyPaths *paths)
    LZERROR_* code. */
 static LONG ExpandSource(INT source, HANDLE destination)
 {
-    INT input = LZInit(source);
+    INT input = Lz.LZInit(source);
     LONG result = input < 0 ? input : Lz.CopyLZFile(input, HandleToLong(destination));
     FILETIME written;
     if (result >= 0 && GetFileTime(LongToHandle(source), NULL, NULL, &written))

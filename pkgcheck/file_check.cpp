@@ -3,11 +3,11 @@
 #include "package_rules_logic.h"
 #include "install/compressed_name_logic.h"
 #include "install/dest_path_logic.h"
+#include "install/lz_api.h"
 #include "install/source_file.h"
 #include "shell/ansi_text.h"
 #include "shell/setup_state.h"
 
-#include <lzexpand.h>
 #include <stdio.h>
 #include <string.h>
 
@@ -35,7 +35,7 @@ static LONG ReadThrough(INT handle)
     static char buffer[65536];
     LONG total = 0;
     for (;;) {
-        INT got = LZRead(handle, buffer, sizeof buffer);
+        INT got = Lz.LZRead(handle, buffer, sizeof buffer);
         if (got < 0)
             return got;
         if (got == 0)
@@ -85,7 +85,7 @@ static INT OpenAsCopy(const char *folder, const char *name, const char *path, ch
     OFSTRUCT openInfo;
     ZeroMemory(&openInfo, sizeof openInfo);
     if (strlen(path) < OFS_MAXPATHNAME) {
-        INT handle = LZOpenFileA((LPSTR)path, &openInfo, OF_READ);
+        INT handle = Lz.LZOpenFileA((LPSTR)path, &openInfo, OF_READ);
         lstrcpynA(opened, (const char *)openInfo.szPathName, TEXT_SIZE);
         return handle;
     }
@@ -95,9 +95,9 @@ static INT OpenAsCopy(const char *folder, const char *name, const char *path, ch
         && CompressedFileName(name, compressed, sizeof compressed))
         BuildDestinationPath(opened, TEXT_SIZE, folder, -1, compressed, "", IsAnsiLeadByte);
     INT file = OpenFileForReading(opened);
-    INT handle = file < 0 ? file : LZInit(file);
+    INT handle = file < 0 ? file : Lz.LZInit(file);
     if (handle < 0 && file >= 0)
-        LZClose(file);
+        Lz.LZClose(file);
     return handle;
 }
 
@@ -113,7 +113,7 @@ static void CheckFileContent(const char *folder, const char *path, const char *n
         return;
     }
     LONG expanded = ReadThrough(handle);
-    LZClose(handle);
+    Lz.LZClose(handle);
 
     /* NAME with its last character replaced by '_' may have been opened;
        the header is that file's. */
