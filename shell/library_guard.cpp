@@ -33,7 +33,7 @@ static const char *const PreloadedLibraries[] = {
     "comctl32.dll",     /* common controls: compstui imports it; a known DLL on no version */
     "compstui.dll",     /* property sheets: imported by drivers' user-interface DLLs, which the spooler
                            client loads for a new printer (Wine's spooler client imports it) */
-    "msimg32.dll",      /* blending and transparent drawing: the theme and control libraries import it */
+    "msimg32.dll",      /* blending and transparent drawing: the theme library loads it on first use */
     "version.dll",      /* file versions: the spooler client and the shim engine; not a known DLL on 7 */
     "setupapi.dll",     /* driver installation functions; not a known DLL on 2000 and XP */
     "userenv.dll",      /* user profiles: system libraries load it on Vista and 7 */
