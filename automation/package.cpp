@@ -42,8 +42,7 @@ static int DeleteTree(const char *folder)
     return RemoveDirectoryA(folder) || GetFileAttributesA(folder) == INVALID_FILE_ATTRIBUTES;
 }
 
-/* Copies every file directly inside `folder` into the package directory. */
-static int CopyFolderFiles(const char *folder)
+int CopyIntoPackage(const char *folder)
 {
     char pattern[MAX_PATH];
     snprintf(pattern, sizeof pattern, "%s\\*", folder);
@@ -94,7 +93,7 @@ int PreparePackage(const char *sourceDir, const char *subfolder)
         return 0;
     }
     if (sourceDir && sourceDir[0])
-        return CopyFolderFiles(sourceDir);
+        return CopyIntoPackage(sourceDir);
     return 1;
 }
 

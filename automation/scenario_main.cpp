@@ -90,6 +90,7 @@ int main(int argc, char **argv)
     /* Whatever the outcome, nothing of this run may reach the next one. */
     EndSetup();
     SetWineVersion(NULL);
+    SetSetupDllOrder(NULL, NULL);
     if (result == SCENARIO_SKIPPED) {
         printf("%s skipped\n", Session.Scenario);
         return SCENARIO_SKIPPED;

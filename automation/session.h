@@ -73,6 +73,10 @@ int WalkFail(const char *file, int line, const char *format, ...);
    success. */
 int PreparePackage(const char *sourceDir, const char *subfolder = NULL);
 
+/* Copies every file directly inside `folder` into the package directory.
+   1 on success. */
+int CopyIntoPackage(const char *folder);
+
 /* Writes a text file into the package directory, as it stands. */
 int WritePackageFile(const char *name, const char *text);
 
@@ -86,6 +90,14 @@ void ToWindowsPath(const char *path, char *out, size_t size);
    "win2003", "win8", "win10", "win98") to setup.exe; NULL removes the
    setting. Wine reads it when a process starts. 1 on success. */
 int SetWineVersion(const char *version);
+
+/* Makes Wine load the DLL `name` ("lz32", "winspool.drv") into setup.exe
+   as `order` says ("native,builtin": a DLL beside the program first, as
+   Windows looks for any DLL that is not one of its known DLLs; "": never);
+   a NULL name removes every such setting. Wine reads it when a process
+   starts (a child's WINEDLLOVERRIDES is not its environment block's).
+   1 on success. */
+int SetSetupDllOrder(const char *name, const char *order);
 
 /* Starts the package's setup.exe with its folder as current directory and
    `arguments` (NULL: none) on its command line. 1 on success. */

@@ -28,6 +28,21 @@ int SetWineVersion(const char *version)
     return status == ERROR_SUCCESS;
 }
 
+int SetSetupDllOrder(const char *name, const char *order)
+{
+    if (!name) {
+        LONG status = RegDeleteKeyA(HKEY_CURRENT_USER, APP_DEFAULTS_KEY "\\DllOverrides");
+        return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND;
+    }
+    HKEY key;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, APP_DEFAULTS_KEY "\\DllOverrides", 0, NULL, 0, KEY_WRITE, NULL, &key,
+                        NULL) != ERROR_SUCCESS)
+        return 0;
+    LONG status = RegSetValueExA(key, name, 0, REG_SZ, (const BYTE *)order, (DWORD)strlen(order) + 1);
+    RegCloseKey(key);
+    return status == ERROR_SUCCESS;
+}
+
 int LaunchSetup(const char *arguments)
 {
     char program[MAX_PATH], commandLine[2 * MAX_PATH];

@@ -183,7 +183,7 @@ static LONG ExpandSource(INT source, HANDLE destination)
         Lz.LZClose(source);
         return LZERROR_BADINHANDLE;
     }
-    INT input = LZInit(source);
+    INT input = Lz.LZInit(source);
     LONG result = input < 0 ? input : Lz.CopyLZFile(input, HandleToLong(destination));
     if (result >= 0 && !IsWholeExpansion(header, got, (unsigned long)result))
         result = LZERROR_READ;

@@ -5,6 +5,7 @@
  * library with ResetLzApi.
  */
 #include "install/lz_api.h"
+#include "shell/system_library.h"
 
 /* The library's CopyLZFile moves 1000 bytes per read and per write: a few
    hundred system calls for a file of some hundred kilobytes. LZRead expands
@@ -22,7 +23,7 @@ static LONG WINAPI ExpandLZFile(INT source, INT destination)
     static char block[EXPAND_BLOCK_SIZE];
     LONG total = 0;
     for (;;) {
-        INT got = LZRead(source, block, sizeof block);
+        INT got = Lz.LZRead(source, block, sizeof block);
         if (got == 0)
             return total;
         if (got < 0)
@@ -34,13 +35,27 @@ static LONG WINAPI ExpandLZFile(INT source, INT destination)
     }
 }
 
-LzApi Lz = { LZOpenFileA, ExpandLZFile, LZClose, LZStart, LZDone };
+LzApi Lz;
+static LzApi Bound;
+
+int BindLzApi(void)
+{
+    HMODULE library = LoadSystemLibrary("LZ32.DLL");
+    if (!library)
+        return 0;
+    if (!(BIND_SYSTEM_FUNCTION(Bound, library, LZOpenFileA)
+          && BIND_SYSTEM_FUNCTION(Bound, library, LZInit)
+          && BIND_SYSTEM_FUNCTION(Bound, library, LZRead)
+          && BIND_SYSTEM_FUNCTION(Bound, library, LZClose)
+          && BIND_SYSTEM_FUNCTION(Bound, library, LZStart)
+          && BIND_SYSTEM_FUNCTION(Bound, library, LZDone)))
+        return 0;
+    Bound.CopyLZFile = ExpandLZFile;
+    Lz = Bound;
+    return 1;
+}
 
 void ResetLzApi(void)
 {
-    Lz.LZOpenFileA = LZOpenFileA;
-    Lz.CopyLZFile = ExpandLZFile;
-    Lz.LZClose = LZClose;
-    Lz.LZStart = LZStart;
-    Lz.LZDone = LZDone;
+    Lz = Bound;
 }

@@ -1,12 +1,12 @@
 #include "pkgcheck.h"
 #include "package_rules_logic.h"
 #include "install/dest_path_logic.h"
+#include "install/lz_api.h"
 #include "install/lz_header_logic.h"
 #include "install/source_file.h"
 #include "shell/ansi_text.h"
 #include "shell/setup_state.h"
 
-#include <lzexpand.h>
 #include <stdio.h>
 #include <string.h>
 
@@ -34,7 +34,7 @@ static LONG ReadThrough(INT handle)
     static char buffer[65536];
     LONG total = 0;
     for (;;) {
-        INT got = LZRead(handle, buffer, sizeof buffer);
+        INT got = Lz.LZRead(handle, buffer, sizeof buffer);
         if (got < 0)
             return got;
         if (got == 0)
@@ -86,9 +86,9 @@ static void CheckFileContent(const char *folder, const char *path, const char *n
         return;
     }
     /* LZInit refuses a file of an unknown method, as in the copy. */
-    INT handle = LZInit(file);
+    INT handle = Lz.LZInit(file);
     LONG expanded = handle < 0 ? handle : ReadThrough(handle);
-    LZClose(handle < 0 ? file : handle);
+    Lz.LZClose(handle < 0 ? file : handle);
 
     /* NAME with its last character replaced by '_' may have been opened;
        the header is that file's. */

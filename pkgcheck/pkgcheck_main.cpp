@@ -3,7 +3,8 @@
  * when none is given) and prints, per model, its install section, hardware
  * id, data type and files, every problem the wizard would meet and notes
  * of advice. Exit status: 0 for a clean package (notes or none), 1 when
- * problems were found, 2 when the folder cannot be checked at all.
+ * problems were found, 2 when the folder cannot be checked at all or
+ * pkgcheck refuses to start (StartSafely).
  */
 #include "pkgcheck.h"
 #include "shell/ansi_text.h"
@@ -27,8 +28,17 @@ static int UsePackageFolder(const char *argument, char *folder, DWORD size)
     return written > 0 && written < (int)sizeof SetupState.InfPath;
 }
 
+/* Prints why start-up ends. */
+static void PrintStartupError(const char *text)
+{
+    printf("pkgcheck: %s\n", text);
+}
+
 int main(int argc, char **argv)
 {
+    /* Vendors run it in their build folders, with whatever lies there. */
+    if (!StartSafely(PrintStartupError))
+        return 2;
     if (argc > 2 || (argc == 2 && (strcmp(argv[1], "/?") == 0 || strcmp(argv[1], "--help") == 0))) {
         printf("usage: pkgcheck [FOLDER]\n"
                "Checks the printer driver package in FOLDER (default: the current folder).\n"

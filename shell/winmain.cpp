@@ -1,7 +1,7 @@
 /*
- * Program entry: the version check, the administrator rights check, the
- * hidden desktop-sized owner window and the message loop. The exit code is
- * 0 on every path.
+ * Program entry: the guard against DLLs beside the program, the version
+ * check, the administrator rights check, the hidden desktop-sized owner
+ * window and the message loop. The exit code is 0 on every path.
  */
 #include "setup_state.h"
 #include "startup.h"
@@ -23,10 +23,18 @@ static int RegisterOwnerClass(void)
     return RegisterClassA(&windowClass) != 0;
 }
 
+/* Says in the platform's message box why start-up ends. */
+static void ShowStartupError(const char *text)
+{
+    MessageBoxA(NULL, text, "Install Error", MB_ICONERROR);
+}
+
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
     SetupState.Instance = instance;
 
+    if (!StartSafely(ShowStartupError))
+        return 0;
     if (!DetectEnvironment()) {
         MessageBoxA(NULL, "This Driver is not supported on this Operating System.",
                     "Install Error", MB_ICONERROR);

@@ -1,7 +1,9 @@
 /*
- * Every call the program makes on the print spooler goes through this table,
- * which points at the real winspool functions. Tests replace one entry to
- * make a call fail and call ResetSpoolerApi afterwards.
+ * Every call the program makes on the print spooler goes through this table.
+ * BindSpoolerApi points it at the functions of WINSPOOL.DRV in the system
+ * folder (loaded by its full path: the program imports nothing from it at
+ * load time, so a WINSPOOL.DRV beside the program never loads). Tests
+ * replace one entry to make a call fail and call ResetSpoolerApi afterwards.
  */
 #ifndef SETUP_SPOOLER_API_H
 #define SETUP_SPOOLER_API_H
@@ -28,7 +30,11 @@ struct SpoolerApi {
 
 extern SpoolerApi Spooler;
 
-/* Points every entry back at the real winspool function. */
+/* Loads WINSPOOL.DRV from the system folder and binds every entry. 1 on
+   success; 0 with LibraryFailure (shell/system_library.h) filled in. */
+int BindSpoolerApi(void);
+
+/* Points every entry back at the function BindSpoolerApi bound. */
 void ResetSpoolerApi(void);
 
 #endif

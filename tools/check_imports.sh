@@ -4,8 +4,10 @@
 # Usage: check_imports.sh PROGRAM.exe [ALLOWLIST]
 # Fails (exit 1, one line per fault) on
 #  - a subsystem version above 5.0 ("not a valid Win32 application"),
-#  - a DLL other than KERNEL32, USER32, GDI32, WINSPOOL.DRV, LZ32, ADVAPI32
-#    and msvcrt,
+#  - a DLL other than KERNEL32, USER32, GDI32, ADVAPI32 and msvcrt, the
+#    ones every supported Windows takes from its system folder (a DLL
+#    imported at load time is otherwise looked for in the program's folder
+#    first: the spooler and LZ libraries are loaded at run time by full path),
 #  - an import by ordinal or a delay-load import (neither can be checked by
 #    name),
 #  - a function missing from the allowlist of functions that Windows 2000
@@ -23,7 +25,7 @@ headers=$("$objdump" -p "$program" 2>&1) || {
 
 awk -v program="$program" '
   BEGIN {
-    split("KERNEL32 USER32 GDI32 WINSPOOL.DRV LZ32 ADVAPI32 MSVCRT", names, " ")
+    split("KERNEL32 USER32 GDI32 ADVAPI32 MSVCRT", names, " ")
     for (i in names) dlls[names[i]] = 1
   }
   # The allowlist: "[DLL]" starts a section, then one function per line.
@@ -43,7 +45,7 @@ awk -v program="$program" '
   /^[ \t]*DLL Name:/ {
     dll = toupper($3); sub(/\.DLL$/, "", dll)
     if (!(dll in dlls)) {
-      print program ": imports " $3 ", not one of KERNEL32, USER32, GDI32, WINSPOOL.DRV, LZ32, ADVAPI32, msvcrt"; bad = 1
+      print program ": imports " $3 ", not one of KERNEL32, USER32, GDI32, ADVAPI32, msvcrt"; bad = 1
     }
     inDll = 1; next
   }

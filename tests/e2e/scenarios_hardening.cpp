@@ -156,3 +156,79 @@ DEFINE_SCENARIO(hardening_five_thousand_models)
            "DataSection=KVR521_Data\r\n[KVR521_Data]\r\nDefaultDataType=RAW\r\n";
     return RunOnPackage(&inf, InstallLastListedOfMany);
 }
+
+/* Prints the planted DLLs that left their mark in the package folder (see
+   planted_dll.cpp) and returns how many. */
+static int CountLoadedPlantedDlls(void)
+{
+    char pattern[MAX_PATH];
+    snprintf(pattern, sizeof pattern, "%s*.loaded", Session.PackageDir);
+    WIN32_FIND_DATAA entry;
+    HANDLE search = FindFirstFileA(pattern, &entry);
+    if (search == INVALID_HANDLE_VALUE)
+        return 0;
+    int loaded = 0;
+    do {
+        printf("loaded into setup.exe: %s\n", entry.cFileName);
+        loaded++;
+    } while (FindNextFileA(search, &entry));
+    FindClose(search);
+    return loaded;
+}
+
+/* A whole installation from a package folder that holds, beside setup.exe,
+   a DLL under each name the wizard loads (tests.cmake builds them into
+   planted\ beside e2e.exe), with Wine told to prefer a DLL beside the
+   program for each name, as Windows does for any DLL that is not one of its
+   known DLLs. The installation completes exactly, and none of them loads.
+   With `unhardened`, setup.exe is the test build whose search-limiting
+   calls are hidden, which must have been asked for them. */
+static int InstallBesidePlantedDlls(const char *version, int unhardened)
+{
+    char planted[MAX_PATH], pattern[MAX_PATH];
+    DWORD length = GetModuleFileNameA(NULL, planted, MAX_PATH);
+    char *slash = strrchr(planted, '\\');
+    WALK_REQUIRE(length < MAX_PATH && slash, "no path of e2e.exe");
+    strcpy(slash + 1, "planted");
+    WALK_REQUIRE(PreparePackage(Session.SampleDir) && CopyIntoPackage(planted), "package folder not prepared");
+    snprintf(pattern, sizeof pattern, "%s\\*.*", planted);
+    WIN32_FIND_DATAA entry;
+    HANDLE search = FindFirstFileA(pattern, &entry);
+    WALK_REQUIRE(search != INVALID_HANDLE_VALUE, "nothing in %s", planted);
+    do {
+        /* Wine's names: lower case, without ".dll". */
+        char *name = _strlwr(entry.cFileName);
+        size_t size = strlen(name);
+        if (size > 4 && strcmp(name + size - 4, ".dll") == 0)
+            name[size - 4] = '\0';
+        if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            SetSetupDllOrder(name, "native,builtin");
+    } while (FindNextFileA(search, &entry));
+    FindClose(search);
+
+    static const char model[] = "Kest KV-R521";
+    RemoveInstalled(model);
+    InstallPlan plan = { version, model, "LPT1:", 0, 0, 0, NULL, 0 };
+    InstallRecord record;
+    int installed = RunWholeInstall(&plan, &record)
+        && CheckInstalled(model, "LPT1:", "KV_R52x.GPD,KV_R52x.DLL,UNIDRV.DLL,UNIDRVUI.DLL,UNIDRV.HLP", 0);
+    SetSetupDllOrder(NULL, NULL);
+    RemoveInstalled(model);
+
+    int loaded = CountLoadedPlantedDlls();
+    WALK_REQUIRE(loaded == 0, "%d planted DLLs loaded into setup.exe", loaded);
+    char asked[MAX_PATH];
+    snprintf(asked, sizeof asked, "%ssetup.exe.unhardened", Session.PackageDir);
+    WALK_REQUIRE(!unhardened || GetFileAttributesA(asked) != INVALID_FILE_ATTRIBUTES,
+                 "setup.exe did not look up the search-limiting calls through the hidden look-up");
+    WALK_REQUIRE(installed, "the installation beside the planted DLLs failed");
+    return 1;
+}
+
+DEFINE_SCENARIO(hardening_planted_dlls) { return InstallBesidePlantedDlls("win7", 0); }
+
+/* Run by tests.cmake with the test build setup_unhardened.exe, hence
+   registered by hand: as on Windows 2000, which has neither call. */
+static int PlantedDllsUnhardened(void) { return InstallBesidePlantedDlls("win2k", 1); }
+[[maybe_unused]] static int planted_unhardened_registered =
+    RegisterScenario("hardening_planted_dlls_unhardened", PlantedDllsUnhardened);

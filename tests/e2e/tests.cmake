@@ -64,3 +64,42 @@ foreach(dpi 120 144 192)
             --setup=$<TARGET_FILE:setup> --sample=${CMAKE_SOURCE_DIR}/sample --failure-shots=${E2E_SHOTS_DIR})
   set_tests_properties(e2e_install_at_${dpi}dpi PROPERTIES RESOURCE_LOCK "e2e;desktop" TIMEOUT 180 LABELS e2e)
 endforeach()
+
+# DLLs planted beside setup.exe by the hardening_planted_dlls scenarios, built
+# with this tree's own compiler (64-bit ones for the twin) into planted/
+# beside e2e.exe: the spooler and LZ libraries, each exporting what the
+# program once imported from it at load time, and the libraries of
+# StartSafely's preload table that Wine loads into the wizard by a bare name.
+set(PLANTED_DLLS
+  "WINSPOOL.DRV|OpenPrinterA ClosePrinter DeletePrinter DeletePrinterDriverA EnumPrinterDriversA EnumPortsA GetPrinterDriverDirectoryA AddPrinterDriverA AddPrinterA GetPrinterA"
+  "LZ32.DLL|LZOpenFileA LZInit LZRead LZClose LZStart LZDone"
+  "uxtheme.dll|" "compstui.dll|" "comctl32.dll|" "msimg32.dll|")
+foreach(entry IN LISTS PLANTED_DLLS)
+  string(REGEX REPLACE "\\|.*" "" file "${entry}")
+  string(REGEX REPLACE "^[^|]*\\|" "" exports "${entry}")
+  string(REGEX REPLACE "[^A-Za-z0-9]" "_" target "planted_${file}")
+  separate_arguments(exports)
+  set(def_text "EXPORTS\n")
+  foreach(name IN LISTS exports)
+    string(APPEND def_text "  ${name}=PlantedFunction\n")
+  endforeach()
+  file(CONFIGURE OUTPUT ${CMAKE_CURRENT_BINARY_DIR}/${target}.def CONTENT "${def_text}")
+  add_library(${target} SHARED ${CMAKE_CURRENT_LIST_DIR}/planted_dll.cpp ${CMAKE_CURRENT_BINARY_DIR}/${target}.def)
+  string(REGEX MATCH "\\.[^.]+$" suffix "${file}")
+  string(REGEX REPLACE "\\.[^.]+$" "" stem "${file}")
+  set_target_properties(${target} PROPERTIES PREFIX "" OUTPUT_NAME ${stem} SUFFIX ${suffix}
+                        RUNTIME_OUTPUT_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}/planted)
+  add_dependencies(e2e ${target})
+endforeach()
+
+# setup.exe with the look-up of the search-limiting calls answering NULL, as
+# on Windows 2000: the same scenario proves that the preloads and the binding
+# by full path alone keep the planted DLLs out. A test build, never shipped.
+add_executable(setup_unhardened WIN32 ${CMAKE_SOURCE_DIR}/shell/winmain.cpp
+               ${CMAKE_CURRENT_LIST_DIR}/hide_search_hardening.cpp $<TARGET_OBJECTS:setupresources>)
+target_link_libraries(setup_unhardened PRIVATE setupcore)
+add_test(NAME e2e_hardening_planted_dlls_unhardened
+  COMMAND e2e hardening_planted_dlls_unhardened --setup=$<TARGET_FILE:setup_unhardened>
+          --sample=${CMAKE_SOURCE_DIR}/sample --failure-shots=${E2E_SHOTS_DIR})
+set_tests_properties(e2e_hardening_planted_dlls_unhardened PROPERTIES RESOURCE_LOCK "e2e;spooler;desktop"
+                     TIMEOUT 45 LABELS e2e)

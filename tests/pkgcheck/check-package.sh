@@ -109,6 +109,8 @@ mutate_japanese_in_1252() { japanese_package CP932; }
 mutate_utf16_japanese_in_932() { japanese_package UTF-16LE; locale=ja_JP.UTF-8; }
 mutate_utf16_japanese_in_1252() { japanese_package UTF-16LE; }
 mutate_utf8_inf() { edit_inf 's/^"Kest KV-R521"/"Kest Drücker 100"/'; }
+# pkgcheck run from a vendor's folder that holds pkgcheck.exe.local.
+mutate_local_redirection() { cp "$pkgcheck" .; touch pkgcheck.exe.local; pkgcheck=$package/pkgcheck.exe; }
 mutate_utf8_marked_inf() { { printf '\xef\xbb\xbf'; cat KV_R52x.INF; } > inf.tmp; mv inf.tmp KV_R52x.INF; }
 
 locale=""

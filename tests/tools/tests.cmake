@@ -24,9 +24,10 @@ add_test(NAME import_check_refuses_newer_function
   COMMAND ${IMPORT_REJECTION} $<TARGET_FILE:import_sample_newer_function> "KERNEL32 GetTickCount64")
 
 add_executable(import_sample_foreign_dll WIN32 ${IMPORT_SAMPLES}/foreign_dll.cpp)
-target_link_libraries(import_sample_foreign_dll PRIVATE shell32)
+target_link_libraries(import_sample_foreign_dll PRIVATE shell32 winspool lz32)
 add_test(NAME import_check_refuses_foreign_dll
-  COMMAND ${IMPORT_REJECTION} $<TARGET_FILE:import_sample_foreign_dll> "imports SHELL32.dll")
+  COMMAND ${IMPORT_REJECTION} $<TARGET_FILE:import_sample_foreign_dll> "imports SHELL32.dll"
+          "imports WINSPOOL.DRV" "imports LZ32")
 
 # The last subsystem option on the link line wins over the project's 5.0.
 add_executable(import_sample_subsystem6 WIN32 ${IMPORT_SAMPLES}/minimal.cpp)

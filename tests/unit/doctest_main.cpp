@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <stdio.h>
 #include "shell/setup_state.h"
+#include "shell/system_library.h"
 
 /* Built without exceptions, doctest goes on after a failed REQUIRE, into
    code that relies on what was required (a record the spooler did not
@@ -30,6 +31,11 @@ int main(int argc, char **argv)
     SetupState.Instance = GetModuleHandleA(NULL);
     SetupState.Environment = SetupEnvironment;
     SetupState.DriverVersion = 3;
+    /* The spooler and LZ tables, bound as setup.exe binds them. */
+    if (!BindSystemLibraries()) {
+        printf("%s: cannot bind %s\n", argv[0], LibraryFailure.Path);
+        return 1;
+    }
     doctest::Context context(argc, argv);
     context.setOption("reporters", "require_ends_program");
     return context.run();
