@@ -8,8 +8,6 @@
  * changes while the page is open.
  */
 #include <doctest/doctest.h>
-#include <math.h>
-#include <stdlib.h>
 #include <string.h>
 #include <string>
 #include <vector>
@@ -279,22 +277,14 @@ static BOOL WINAPI HighContrast(UINT action, UINT param, PVOID value, UINT updat
     return TRUE;
 }
 
-/* 1 when the pixel's colour lies between a and b, as the smoothed edges of
-   a text in colour b on a background of colour a do. */
+/* 1 when each channel of the pixel lies between those of a and b, as on
+   the smoothed edges of a text in colour b on a background of colour a. */
 static int Between(DWORD pixel, DWORD a, DWORD b)
 {
-    double share = -1;
     for (int shift = 0; shift < 24; shift += 8) {
         int p = pixel >> shift & 255, from = a >> shift & 255, to = b >> shift & 255;
-        if (from == to) {
-            if (abs(p - from) > 2)
-                return 0;
-            continue;
-        }
-        double here = (double)(p - from) / (to - from);
-        if (here < -0.02 || here > 1.02 || (share >= 0 && fabs(here - share) > 0.05))
+        if (p < (from < to ? from : to) - 2 || p > (from < to ? to : from) + 2)
             return 0;
-        share = here;
     }
     return 1;
 }
