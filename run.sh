@@ -11,7 +11,9 @@
 # Where the machine runs no 32-bit code (or with KEST_TWIN=1) it runs the
 # 64-bit twin of the same sources under wine64 instead, and says so.
 # KEST_DPI sets the display's DPI of the run (default 96; 120, 144 and 192
-# are Windows' 125, 150 and 200 %), e.g. KEST_DPI=144 ./run.sh.
+# are Windows' 125, 150 and 200 %), e.g. KEST_DPI=144 ./run.sh, and
+# KEST_SCHEME its colours (tools/set-scheme.sh: wine, the default, win2000,
+# luna or win7), e.g. KEST_SCHEME=luna ./run.sh.
 set -euo pipefail
 source_package=""
 if [ $# -gt 0 ]; then
@@ -47,11 +49,13 @@ cleanup() {
 trap cleanup EXIT
 tools/make-prefix.sh "$build" run-prefix
 # Also stops a wineserver of this prefix from an earlier run, which may serve
-# a display that is gone. Every run sets its DPI, so none is left from an
-# earlier one.
+# a display that is gone. Every run sets its DPI and colours, so none is
+# left from an earlier one.
 dpi=${KEST_DPI:-96}
+scheme=${KEST_SCHEME:-wine}
 tools/set-dpi.sh "$dpi"
-echo "Display: $dpi DPI"
+tools/set-scheme.sh "$scheme"
+echo "Display: $dpi DPI, colour scheme $scheme"
 
 # The package folder as a user would have it: C:\KestDriver in the prefix.
 package="$WINEPREFIX/drive_c/KestDriver"
@@ -97,7 +101,7 @@ if compgen -G "$out/[0-9]*.png" >/dev/null; then
   montage -label '%t' "$out"/[0-9]*.png -tile 4x -geometry 480x360+6+6 -pointsize 16 \
     -background '#dddddd' "$out/contact-sheet.png"
 fi
-if [ -f "$out/summary.txt" ]; then echo "Program run: $BUILD_NOTE, at $dpi DPI" >>"$out/summary.txt"; fi
+if [ -f "$out/summary.txt" ]; then echo "Program run: $BUILD_NOTE, at $dpi DPI, colour scheme $scheme" >>"$out/summary.txt"; fi
 echo
 if [ -f "$out/summary.txt" ]; then cat "$out/summary.txt"; echo; fi
 echo "Screenshots, contact sheet and summary: $out"

@@ -22,10 +22,11 @@ fi
 . tools/xvfb.sh
 . tools/wine-env.sh "$RUN_BUILD"
 cleanup() {
-  # Only what this script started: its prefixes' wineservers (a DPI scenario
-  # ended by its time limit leaves one) and its Xvfb.
+  # Only what this script started: its prefixes' wineservers (a scenario of
+  # another DPI or colour scheme ended by its time limit leaves one) and its
+  # Xvfb.
   wineserver -k 2>/dev/null || true
-  WINEPREFIX="$RUN_BUILD/wineprefix-dpi" wineserver -k 2>/dev/null || true
+  WINEPREFIX="$RUN_BUILD/wineprefix-display" wineserver -k 2>/dev/null || true
   if [ -n "$XVFB_PID" ]; then kill "$XVFB_PID" 2>/dev/null || true; fi
 }
 trap cleanup EXIT

@@ -19,10 +19,11 @@
 HWND WaitForPage(int controlId, DWORD timeoutMs);
 
 /* Checks the page as it shows on screen, by its pixels: every visible
-   control inside the page, no pixel of the dialog's face colour outside
-   them (the background picture covers the page), and, with a list
-   (listId not 0), its selected row at least the standard icon's height and
-   two margins high, showing the whole icon of the group `iconGroup` (as
+   control inside the page, no row or column of the page showing only the
+   dialog's face colour outside them (the background picture covers the
+   page), no box of that colour in a text, icon or check box (the picture
+   shows around them), and, with a list (listId not 0), its selected row at
+   least the standard icon's height and two margins high, showing the whole icon of the group `iconGroup` (as
    setup.exe's resources draw it) with the item's text after it. Waits up
    to 3 s for the page to paint so. 1 when it holds. */
 int CheckPageLayout(HWND page, int listId, const char *iconGroup);

@@ -1,79 +1,16 @@
 /*
  * A wizard page as it shows on screen, checked by its pixels at whatever
- * DPI the prefix runs: every control lies inside the page; the background
- * picture covers every part of the page that no control covers (no strip of
- * the dialog's face colour); and in a list, the selected item's icon shows
- * whole inside its row, with the row's margins, and clear of its text.
+ * DPI and colours the prefix runs: every control lies inside the page; the
+ * background picture covers every part of the page that no control covers
+ * (no strip of the dialog's face colour); the texts, icons and check boxes
+ * over it show no box of the face colour; and in a list, the selected
+ * item's icon shows whole inside its row, with the row's margins, and clear
+ * of its text.
  */
 #include <stdio.h>
 #include "session.h"
 #include "install_walk.h"
-
-/* The pixels of a rectangle of the screen, 0x00RRGGBB, top row first. */
-struct Pixels {
-    RECT Area;
-    int Width, Height;
-    DWORD *Bits;
-    HBITMAP Bitmap;
-};
-
-/* Copies the screen's pixels of `area` (screen coordinates), or with an
-   icon, the icon drawn at the top left over `back`. 1 on success; Free
-   releases them. */
-static int Grab(Pixels *pixels, const RECT *area, HICON icon, COLORREF back)
-{
-    ZeroMemory(pixels, sizeof *pixels);
-    pixels->Area = *area;
-    pixels->Width = area->right - area->left;
-    pixels->Height = area->bottom - area->top;
-    BITMAPINFO info;
-    ZeroMemory(&info, sizeof info);
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = pixels->Width;
-    info.bmiHeader.biHeight = -pixels->Height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    HDC screen = GetDC(NULL);
-    HDC memory = CreateCompatibleDC(screen);
-    pixels->Bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, (void **)&pixels->Bits, NULL, 0);
-    if (pixels->Bitmap && pixels->Bits) {
-        HGDIOBJ previous = SelectObject(memory, pixels->Bitmap);
-        if (icon) {
-            RECT all = { 0, 0, pixels->Width, pixels->Height };
-            HBRUSH brush = CreateSolidBrush(back);
-            FillRect(memory, &all, brush);
-            DeleteObject(brush);
-            DrawIcon(memory, 0, 0, icon);
-        } else {
-            BitBlt(memory, 0, 0, pixels->Width, pixels->Height, screen, area->left, area->top, SRCCOPY);
-        }
-        GdiFlush();
-        SelectObject(memory, previous);
-    }
-    DeleteDC(memory);
-    ReleaseDC(NULL, screen);
-    return pixels->Bits != NULL;
-}
-
-static void Free(Pixels *pixels)
-{
-    if (pixels->Bitmap)
-        DeleteObject(pixels->Bitmap);
-}
-
-/* The pixel at (x, y) of the grabbed rectangle, 0x00RRGGBB. */
-static DWORD At(const Pixels *pixels, int x, int y)
-{
-    return pixels->Bits[y * pixels->Width + x] & 0xFFFFFF;
-}
-
-/* A system colour as the grabbed pixels hold it. */
-static DWORD SystemColour(int index)
-{
-    COLORREF c = GetSysColor(index);
-    return (DWORD)GetRValue(c) << 16 | (DWORD)GetGValue(c) << 8 | GetBValue(c);
-}
+#include "page_pixels.h"
 
 /* The bounds, within the rectangle, of the pixels that differ from `back`. */
 static RECT Drawn(const Pixels *pixels, const RECT *within, DWORD back)
@@ -81,7 +18,7 @@ static RECT Drawn(const Pixels *pixels, const RECT *within, DWORD back)
     RECT bounds = { within->right, within->bottom, within->left, within->top };
     for (int y = within->top; y < within->bottom; y++)
         for (int x = within->left; x < within->right; x++)
-            if (At(pixels, x, y) != back) {
+            if (PixelAt(pixels, x, y) != back) {
                 bounds.left = x < bounds.left ? x : bounds.left;
                 bounds.right = x + 1 > bounds.right ? x + 1 : bounds.right;
                 bounds.top = y < bounds.top ? y : bounds.top;
@@ -101,10 +38,7 @@ struct PageControls {
 static BOOL CALLBACK CollectControl(HWND child, LPARAM lParam)
 {
     PageControls *controls = (PageControls *)lParam;
-    char className[16];
-    GetClassNameA(child, className, sizeof className);
-    int picture = lstrcmpiA(className, "Static") == 0 && (GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_BITMAP;
-    if (IsWindowVisible(child) && !picture && controls->Count < 64) {
+    if (IsWindowVisible(child) && !IsPagePicture(child) && controls->Count < 64) {
         GetWindowRect(child, &controls->Frames[controls->Count]);
         controls->Ids[controls->Count++] = GetDlgCtrlID(child);
     }
@@ -112,8 +46,11 @@ static BOOL CALLBACK CollectControl(HWND child, LPARAM lParam)
 }
 
 /* Writes the first fault of the page's frame into `fault`: a control that
-   reaches past the page, or a pixel of the dialog's face colour that no
-   control covers. 1 when there is one. */
+   reaches past the page, or a row or column of the page whose pixels that
+   no control covers all show the dialog's face colour, as where the
+   picture falls short of the page. A lone pixel of the picture's may have
+   the face colour (the halftoned edge of its band has pixels of 240 240
+   240, Windows 7's). 1 when there is one. */
 static int FrameFault(HWND page, char *fault, size_t size)
 {
     RECT client;
@@ -129,26 +66,69 @@ static int FrameFault(HWND page, char *fault, size_t size)
             return snprintf(fault, size, "control %d reaches past the page", controls.Ids[i]), 1;
     }
     Pixels pixels;
-    if (!Grab(&pixels, &client, NULL, 0))
+    if (!GrabPixels(&pixels, &client, NULL, 0))
         return snprintf(fault, size, "the screen could not be read"), 1;
+    /* Per row and column: the pixels no control covers, and how many of
+       them show the face colour. */
+    static int rowBare[4096], rowFace[4096], columnBare[4096], columnFace[4096];
+    int width = pixels.Width < 4096 ? pixels.Width : 4096, height = pixels.Height < 4096 ? pixels.Height : 4096;
+    ZeroMemory(rowBare, sizeof rowBare);
+    ZeroMemory(rowFace, sizeof rowFace);
+    ZeroMemory(columnBare, sizeof columnBare);
+    ZeroMemory(columnFace, sizeof columnFace);
     DWORD face = SystemColour(COLOR_BTNFACE);
-    int bare = 0, firstX = 0, firstY = 0;
-    for (int y = 0; y < pixels.Height; y++)
-        for (int x = 0; x < pixels.Width; x++) {
+    for (int y = 0; y < height; y++)
+        for (int x = 0; x < width; x++) {
             POINT at = { client.left + x, client.top + y };
             int covered = 0;
             for (int i = 0; i < controls.Count && !covered; i++)
                 covered = PtInRect(&controls.Frames[i], at);
-            if (!covered && At(&pixels, x, y) == face && !bare++) {
-                firstX = x;
-                firstY = y;
-            }
+            if (covered)
+                continue;
+            int isFace = PixelAt(&pixels, x, y) == face;
+            rowBare[y]++, columnBare[x]++;
+            rowFace[y] += isFace, columnFace[x] += isFace;
         }
-    Free(&pixels);
-    if (bare)
-        snprintf(fault, size, "%d pixels of the %dx%d page show the face colour, first at (%d, %d)", bare,
-                 pixels.Width, pixels.Height, firstX, firstY);
-    return bare != 0;
+    FreePixels(&pixels);
+    /* A line needs a few bare pixels to tell a strip from a coincidence. */
+    for (int y = 0; y < height; y++)
+        if (rowBare[y] >= 8 && rowFace[y] == rowBare[y])
+            return snprintf(fault, size, "row %d of the %dx%d page shows the face colour outside the controls", y,
+                            width, height), 1;
+    for (int x = 0; x < width; x++)
+        if (columnBare[x] >= 8 && columnFace[x] == columnBare[x])
+            return snprintf(fault, size, "column %d of the %dx%d page shows the face colour outside the controls",
+                            x, width, height), 1;
+    return 0;
+}
+
+/* The side of the smallest square of the face colour that counts as a box:
+   larger than the one-pixel lines of the face colour that a check box's
+   sunken edge may hold (its inner light edge under Windows 2000's colours). */
+#define BOX_SIDE 4
+
+/* Writes the first text, icon or check box of the page that shows a box of
+   the face colour into `fault`. 1 when there is one. */
+static int BoxFault(HWND page, char *fault, size_t size)
+{
+    DWORD face = SystemColour(COLOR_BTNFACE);
+    for (HWND child = GetWindow(page, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (!IsWindowVisible(child) || !DrawnOverPicture(child))
+            continue;
+        RECT frame;
+        GetWindowRect(child, &frame);
+        Pixels pixels;
+        if (!GrabPixels(&pixels, &frame, NULL, 0))
+            return snprintf(fault, size, "the screen could not be read"), 1;
+        POINT at;
+        int found = FindSquare(&pixels, face, BOX_SIDE, &at);
+        FreePixels(&pixels);
+        if (found)
+            return snprintf(fault, size, "control %d shows a box of the face colour, at (%ld, %ld) of its %ldx%ld",
+                            GetDlgCtrlID(child), at.x, at.y, frame.right - frame.left, frame.bottom - frame.top),
+                   1;
+    }
+    return 0;
 }
 
 /* The extent of what the icon group `group` of setup.exe draws at the
@@ -159,12 +139,12 @@ static int IconExtent(const char *group, SIZE *extent)
     HICON icon = setup ? LoadIconA(setup, group) : NULL;
     Pixels pixels;
     RECT square = { 0, 0, GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON) };
-    int ok = icon && Grab(&pixels, &square, icon, GetSysColor(COLOR_HIGHLIGHT));
+    int ok = icon && GrabPixels(&pixels, &square, icon, GetSysColor(COLOR_HIGHLIGHT));
     if (ok) {
         RECT drawn = Drawn(&pixels, &square, SystemColour(COLOR_HIGHLIGHT));
         extent->cx = drawn.right - drawn.left;
         extent->cy = drawn.bottom - drawn.top;
-        Free(&pixels);
+        FreePixels(&pixels);
     }
     if (setup)
         FreeLibrary(setup);
@@ -195,15 +175,15 @@ static int ListFault(HWND page, int listId, const char *group, char *fault, size
     if (!IconExtent(group, &icon))
         return snprintf(fault, size, "icon %s not loaded from setup.exe", group), 1;
     Pixels pixels;
-    if (!Grab(&pixels, &client, NULL, 0))
+    if (!GrabPixels(&pixels, &client, NULL, 0))
         return snprintf(fault, size, "the screen could not be read"), 1;
     /* The selected row: the rows whose right end is not the list's window
        colour; its first and last rows carry the focus rectangle's dots. */
     DWORD window = SystemColour(COLOR_WINDOW), highlight = SystemColour(COLOR_HIGHLIGHT);
     int x = pixels.Width - 3, top = 0, bottom;
-    while (top < pixels.Height && At(&pixels, x, top) == window)
+    while (top < pixels.Height && PixelAt(&pixels, x, top) == window)
         top++;
-    for (bottom = top; bottom < pixels.Height && At(&pixels, x, bottom) != window; bottom++)
+    for (bottom = top; bottom < pixels.Height && PixelAt(&pixels, x, bottom) != window; bottom++)
         ;
     int left = 1, right;
     while (left < pixels.Width - 1 && !ColumnDrawn(&pixels, left, top + 1, bottom - 1, highlight))
@@ -215,7 +195,7 @@ static int ListFault(HWND page, int listId, const char *group, char *fault, size
     int text = right;
     while (text < pixels.Width - 1 && !ColumnDrawn(&pixels, text, top + 1, bottom - 1, highlight))
         text++;
-    Free(&pixels);
+    FreePixels(&pixels);
     int lowest = GetSystemMetrics(SM_CYICON) + 2;
     if (bottom - top < lowest)
         return snprintf(fault, size, "the selected row is %d pixels high, under %d", bottom - top, lowest), 1;
@@ -231,12 +211,15 @@ int CheckPageLayout(HWND page, int listId, const char *iconGroup)
     /* A page found a moment ago may not have painted yet. */
     char fault[256] = "";
     DWORD start = GetTickCount();
-    while (FrameFault(page, fault, sizeof fault) || (listId && ListFault(page, listId, iconGroup, fault, sizeof fault))) {
+    while (FrameFault(page, fault, sizeof fault) || BoxFault(page, fault, sizeof fault)
+           || (listId && ListFault(page, listId, iconGroup, fault, sizeof fault))) {
         if (GetTickCount() - start >= 3000) {
             HDC screen = GetDC(NULL);
             int dpi = GetDeviceCaps(screen, LOGPIXELSY);
             ReleaseDC(NULL, screen);
-            return WalkFail(__FILE__, __LINE__, "at %d DPI: %s", dpi, fault);
+            COLORREF c = GetSysColor(COLOR_BTNFACE);
+            return WalkFail(__FILE__, __LINE__, "at %d DPI, face colour %d %d %d: %s", dpi, GetRValue(c),
+                            GetGValue(c), GetBValue(c), fault);
         }
         PumpFor(100);
     }

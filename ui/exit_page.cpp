@@ -25,7 +25,7 @@ static void OnExitInit(HWND page)
     resultText[0] = '\0';
 
     CenterOnParent(page);
-    FitPagePicture(page);
+    SetUpPagePicture(page);
     SetWindowTextA(page, SetupWindowTitle);
     if (ExitSucceeded()) {
         SendDlgItemMessageA(page, IDC_MSG_ICON, STM_SETICON, (WPARAM)LoadIconA(NULL, IDI_ASTERISK), 0);
@@ -68,9 +68,12 @@ static INT_PTR CALLBACK ExitPageProc(HWND page, UINT message, WPARAM wParam, LPA
         if (wParam == IDC_LOGO)
             DrawLogoButton((const DRAWITEMSTRUCT *)lParam);
         break;
+    case WM_CTLCOLORSTATIC:
+        /* The one message whose answer is its result: the background brush. */
+        return PageControlColour(page, (HDC)wParam, (HWND)lParam);
     case WM_DESTROY:
-        /* The page's pictures go with it. */
-        ReleasePageBitmaps(page);
+        /* The page's picture goes with it. */
+        ReleasePagePicture(page);
         break;
     }
     return 0;

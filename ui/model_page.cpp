@@ -13,7 +13,7 @@
 static void OnModelInit(HWND page)
 {
     CenterOnParent(page);
-    FitPagePicture(page);
+    SetUpPagePicture(page);
     ReadModelList();
     FillIconList(page, IDC_MODEL_LIST, (short)CountModels(), GetModelName);
     FreeModelList();
@@ -69,9 +69,12 @@ static INT_PTR CALLBACK ModelPageProc(HWND page, UINT message, WPARAM wParam, LP
     case WM_COMMAND:
         OnModelCommand(page, wParam);
         break;
+    case WM_CTLCOLORSTATIC:
+        /* The one message whose answer is its result: the background brush. */
+        return PageControlColour(page, (HDC)wParam, (HWND)lParam);
     case WM_DESTROY:
-        /* The page's pictures go with it. */
-        ReleasePageBitmaps(page);
+        /* The page's picture goes with it. */
+        ReleasePagePicture(page);
         break;
     }
     return 0;

@@ -27,7 +27,7 @@ static void SelectInitialPort(HWND page)
 static void OnPortInit(HWND page)
 {
     CenterOnParent(page);
-    FitPagePicture(page);
+    SetUpPagePicture(page);
     /* One reading of the spooler's ports for the count and every name. */
     ReadPortList();
     FillIconList(page, IDC_PORT_LIST, (short)CountPorts(), GetPortName);
@@ -102,9 +102,12 @@ static INT_PTR CALLBACK PortPageProc(HWND page, UINT message, WPARAM wParam, LPA
     case WM_COMMAND:
         OnPortCommand(page, wParam);
         break;
+    case WM_CTLCOLORSTATIC:
+        /* The one message whose answer is its result: the background brush. */
+        return PageControlColour(page, (HDC)wParam, (HWND)lParam);
     case WM_DESTROY:
-        /* The page's pictures go with it. */
-        ReleasePageBitmaps(page);
+        /* The page's picture goes with it. */
+        ReleasePagePicture(page);
         break;
     }
     return 0;

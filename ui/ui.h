@@ -17,10 +17,22 @@ typedef const char *(*IconRule)(const char *text);
 /* dialog_helpers.cpp */
 void CenterOnParent(HWND dialog);
 void DrawLogoButton(const DRAWITEMSTRUCT *item);
-/* Scales the page's background picture to cover the page; at WM_INITDIALOG. */
-void FitPagePicture(HWND page);
-/* Deletes the bitmaps of the page's picture controls; at WM_DESTROY. */
-void ReleasePageBitmaps(HWND page);
+
+/* page_picture.cpp */
+/* Scales the page's background picture to cover the page and keeps a brush
+   of it for the controls over it; under high contrast removes it. At
+   WM_INITDIALOG. */
+void SetUpPagePicture(HWND page);
+/* The answer to WM_CTLCOLORSTATIC: the picture's brush aligned to the
+   control, the text colour on no background of its own; 0 (the dialog's
+   own colours) under high contrast. */
+INT_PTR PageControlColour(HWND page, HDC dc, HWND control);
+/* Deletes the picture's brush and bitmaps; at WM_DESTROY. */
+void ReleasePagePicture(HWND page);
+/* The platform's SystemParametersInfoA, which tells the pages whether high
+   contrast is on. Wine always answers that it is off: tests point this at
+   an answer of their own. */
+extern BOOL (WINAPI *QuerySystemParameters)(UINT action, UINT param, PVOID value, UINT update);
 
 /* icon_list.cpp */
 void FillIconList(HWND dialog, WORD listId, short count, TextProvider provider);

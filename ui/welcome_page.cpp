@@ -11,7 +11,7 @@
 static void OnWelcomeInit(HWND page)
 {
     CenterOnParent(page);
-    FitPagePicture(page);
+    SetUpPagePicture(page);
     SetFocus(GetDlgItem(page, ID_NEXT));
     const char *text = SupportedSystemText(SetupState.Environment);
     if (text)
@@ -41,9 +41,12 @@ static INT_PTR CALLBACK WelcomePageProc(HWND page, UINT message, WPARAM wParam, 
         if (wParam == IDC_LOGO)
             DrawLogoButton((const DRAWITEMSTRUCT *)lParam);
         break;
+    case WM_CTLCOLORSTATIC:
+        /* The one message whose answer is its result: the background brush. */
+        return PageControlColour(page, (HDC)wParam, (HWND)lParam);
     case WM_DESTROY:
-        /* The page's pictures go with it. */
-        ReleasePageBitmaps(page);
+        /* The page's picture goes with it. */
+        ReleasePagePicture(page);
         break;
     }
     /* Never handled: after WM_INITDIALOG the focus stays where it was put. */

@@ -212,25 +212,29 @@ static int InstallWin7In64BitPrefix(void)
 [[maybe_unused]] static int install_win7_64bit_registered =
     RegisterScenario("install_win7_64bit", InstallWin7In64BitPrefix);
 
-/* Run by tests.cmake at 120, 144 and 192 DPI, each in a prefix set to it
-   (KEST_DPI names it), hence registered by hand: a whole installation whose
-   pages the walk checks by their pixels, with other models, ports and so
-   icons at each DPI. */
-static int InstallAtDpi(void)
+/* Run by tests.cmake at 120, 144 and 192 DPI, each under a colour scheme in
+   a prefix set to both (KEST_DPI and KEST_SCHEME name them), hence
+   registered by hand: a whole installation whose pages the walk checks by
+   their pixels, with other models, ports and so icons at each DPI, and
+   under each scheme's face colour. */
+static int InstallOnDisplay(void)
 {
-    static const struct { int dpi; InstallCase install; } cases[] = {
-        { 120, { "winxp", R524, R524, "LPT1:", "LPT1:", R524_FILES, 0, NULL } },
-        { 144, { "win7", R528, R528, "FILE:", "FILE:", R528_FILES, 1, NULL } },
-        { 192, { "win2k", NULL, R521, NULL, "COM1:", R521_FILES, 1, NULL } },
+    static const struct { int dpi; const char *scheme; COLORREF face; InstallCase install; } cases[] = {
+        { 120, "luna", RGB(236, 233, 216), { "winxp", R524, R524, "LPT1:", "LPT1:", R524_FILES, 0, NULL } },
+        { 144, "win7", RGB(240, 240, 240), { "win7", R528, R528, "FILE:", "FILE:", R528_FILES, 1, NULL } },
+        { 192, "win2000", RGB(212, 208, 200), { "win2k", NULL, R521, NULL, "COM1:", R521_FILES, 1, NULL } },
     };
-    const char *wanted = getenv("KEST_DPI");
+    const char *dpi = getenv("KEST_DPI"), *scheme = getenv("KEST_SCHEME");
     HDC screen = GetDC(NULL);
-    int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    int shown = GetDeviceCaps(screen, LOGPIXELSY);
     ReleaseDC(NULL, screen);
-    WALK_REQUIRE(wanted && atoi(wanted) == dpi, "the prefix runs at %d DPI, not %s", dpi, wanted ? wanted : "(none)");
     for (const auto &c : cases)
-        if (c.dpi == dpi)
+        if (dpi && atoi(dpi) == c.dpi && scheme && strcmp(scheme, c.scheme) == 0) {
+            WALK_REQUIRE(shown == c.dpi, "the prefix runs at %d DPI, not %d", shown, c.dpi);
+            WALK_REQUIRE(GetSysColor(COLOR_BTNFACE) == c.face, "the face colour is not %s's", c.scheme);
             return InstallUnder(c.install);
-    return WalkFail(__FILE__, __LINE__, "no installation planned at %d DPI", dpi);
+        }
+    return WalkFail(__FILE__, __LINE__, "no installation planned at %s DPI under %s", dpi ? dpi : "(none)",
+                    scheme ? scheme : "(none)");
 }
-[[maybe_unused]] static int install_at_dpi_registered = RegisterScenario("install_at_dpi", InstallAtDpi);
+[[maybe_unused]] static int install_on_display_registered = RegisterScenario("install_on_display", InstallOnDisplay);

@@ -55,14 +55,20 @@ if(SHIPPED_BUILD)
     TIMEOUT 240 LABELS "e2e;pe32")
 endif()
 
-# Whole installations at 120, 144 and 192 DPI in the build tree's prefix for
-# other DPIs; the walk checks every page by its pixels at that DPI. The
-# prefix is made on the first run.
-foreach(dpi 120 144 192)
-  add_test(NAME e2e_install_at_${dpi}dpi
-    COMMAND ${CMAKE_CURRENT_LIST_DIR}/run-at-dpi.sh ${CMAKE_BINARY_DIR} ${dpi} $<TARGET_FILE:e2e> install_at_dpi
-            --setup=$<TARGET_FILE:setup> --sample=${CMAKE_SOURCE_DIR}/sample --failure-shots=${E2E_SHOTS_DIR})
-  set_tests_properties(e2e_install_at_${dpi}dpi PROPERTIES RESOURCE_LOCK "e2e;desktop" TIMEOUT 180 LABELS e2e)
+# Whole installations at 120, 144 and 192 DPI, each under the colours of
+# the Windows it reports (XP's Luna, Windows 7's, Windows 2000's), in the
+# build tree's prefix for other displays; the walk checks every page by its
+# pixels there. The prefix is made on the first run.
+foreach(display 120:luna 144:win7 192:win2000)
+  string(REPLACE ":" ";" display ${display})
+  list(GET display 0 dpi)
+  list(GET display 1 scheme)
+  add_test(NAME e2e_install_at_${dpi}dpi_${scheme}
+    COMMAND ${CMAKE_CURRENT_LIST_DIR}/run-on-display.sh ${CMAKE_BINARY_DIR} ${dpi} ${scheme} $<TARGET_FILE:e2e>
+            install_on_display --setup=$<TARGET_FILE:setup> --sample=${CMAKE_SOURCE_DIR}/sample
+            --failure-shots=${E2E_SHOTS_DIR})
+  set_tests_properties(e2e_install_at_${dpi}dpi_${scheme} PROPERTIES RESOURCE_LOCK "e2e;desktop" TIMEOUT 180
+                       LABELS e2e)
 endforeach()
 
 # DLLs planted beside setup.exe by the hardening_planted_dlls scenarios, built
