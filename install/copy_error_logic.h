@@ -8,7 +8,7 @@
 /* The code of a failed open of the source or a destination. */
 #define COPY_OPEN_FAILED 1
 
-/* CMD_RETRY_FILE of the sequencer, which includes windows.h; copy_file.cpp
+/* CMD_RETRY_FILE of install.h, which includes windows.h; copy_file.cpp
    checks that the two agree. */
 #define COPY_RETRY 1009
 

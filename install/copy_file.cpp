@@ -16,7 +16,6 @@
 #include "install/lz_header_logic.h"
 #include "install/source_file.h"
 #include "shell/ansi_text.h"
-#include "shell/sequencer.h"
 #include "shell/setup_state.h"
 #include "ui/resources/resource.h"
 #include "ui/ui.h"
