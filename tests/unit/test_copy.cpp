@@ -11,6 +11,7 @@
 #include "install/lz_api.h"
 #include "setupinfo/file_list_logic.h"
 #include "shell/setup_state.h"
+#include "ui/resources/resource.h"
 #include "dialog_watch.h"
 #include "install_walk.h"
 #include "test_support.h"
