@@ -39,7 +39,9 @@ static int RunsRequested(void)
 static int InstallOnce(InstallRecord *record, int stopOnPortPage = 0)
 {
     WALK_REQUIRE(PreparePackage(Session.SampleDir), "package folder not prepared");
-    InstallPlan plan = { "win7", NULL, "LPT1:", 0, 600000, 0, NULL, stopOnPortPage };
+    InstallPlan plan = PlanInstall("win7", NULL, "LPT1:");
+    plan.SlowStepTimeout = 600000;
+    plan.StopOnPortPage = stopOnPortPage;
     int passed = RunWholeInstall(&plan, record);
     if (stopOnPortPage)
         EndSetup();

@@ -132,7 +132,7 @@ DEFINE_SCENARIO(hardening_no_inf) { return RunOnPackage(NULL, WalkEmptyModelList
 /* The last model of the shortened list installs like any other. */
 static int InstallLastListedOfMany(void)
 {
-    InstallPlan plan = { "win7", "Hardening KV 0051", "LPT2:", 0, 0, 0, NULL, 0 };
+    InstallPlan plan = PlanInstall("win7", "Hardening KV 0051", "LPT2:");
     InstallRecord record;
     RemoveInstalled(plan.Model);
     int passed = RunWholeInstall(&plan, &record) &&
@@ -208,7 +208,7 @@ static int InstallBesidePlantedDlls(const char *version, int unhardened)
 
     static const char model[] = "Kest KV-R521";
     RemoveInstalled(model);
-    InstallPlan plan = { version, model, "LPT1:", 0, 0, 0, NULL, 0 };
+    InstallPlan plan = PlanInstall(version, model, "LPT1:");
     InstallRecord record;
     int installed = RunWholeInstall(&plan, &record)
         && CheckInstalled(model, "LPT1:", "KV_R52x.GPD,KV_R52x.DLL,UNIDRV.DLL,UNIDRVUI.DLL,UNIDRV.HLP", 0);
