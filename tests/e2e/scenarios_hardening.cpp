@@ -227,8 +227,6 @@ static int InstallBesidePlantedDlls(const char *version, int unhardened)
 
 DEFINE_SCENARIO(hardening_planted_dlls) { return InstallBesidePlantedDlls("win7", 0); }
 
-/* Run by tests.cmake with the test build setup_unhardened.exe, hence
-   registered by hand: as on Windows 2000, which has neither call. */
-static int PlantedDllsUnhardened(void) { return InstallBesidePlantedDlls("win2k", 1); }
-[[maybe_unused]] static int planted_unhardened_registered =
-    RegisterScenario("hardening_planted_dlls_unhardened", PlantedDllsUnhardened);
+/* Run by tests.cmake's table with the test build setup_unhardened.exe: as
+   on Windows 2000, which has neither call. */
+DEFINE_SCENARIO(hardening_planted_dlls_unhardened) { return InstallBesidePlantedDlls("win2k", 1); }
