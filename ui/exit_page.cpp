@@ -57,13 +57,8 @@ static void OnExitCancel(HWND page)
 
 static const PageParts ExitPage = { OnExitInit, 0, NULL, { { IDOK, OnExitOk }, { IDCANCEL, OnExitCancel } } };
 
-static INT_PTR CALLBACK ExitPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    return HandlePageMessage(&ExitPage, page, message, wParam, lParam);
-}
-
 INT_PTR ShowExitPage(HWND owner, int result)
 {
     SetupState.MessageStyle = LOWORD(result);
-    return DialogBoxParamA(SetupState.Instance, IDD_EXIT, owner, ExitPageProc, 0);
+    return ShowPage(owner, IDD_EXIT, &ExitPage);
 }

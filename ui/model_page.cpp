@@ -37,12 +37,7 @@ static const PageParts ModelPage = {
     { { ID_NEXT, OnModelNext }, { ID_BACK, EndPageWithBack }, { IDCANCEL, CancelPageOnYes } }
 };
 
-static INT_PTR CALLBACK ModelPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    return HandlePageMessage(&ModelPage, page, message, wParam, lParam);
-}
-
 INT_PTR ShowModelPage(HWND owner)
 {
-    return DialogBoxParamA(SetupState.Instance, IDD_GETMODEL, owner, ModelPageProc, 0);
+    return ShowPage(owner, IDD_GETMODEL, &ModelPage);
 }

@@ -71,12 +71,7 @@ static const PageParts PortPage = {
     { { ID_NEXT, OnPortNext }, { ID_BACK, EndPageWithBack }, { IDCANCEL, CancelPageOnYes } }
 };
 
-static INT_PTR CALLBACK PortPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    return HandlePageMessage(&PortPage, page, message, wParam, lParam);
-}
-
 INT_PTR ShowPortPage(HWND owner)
 {
-    return DialogBoxParamA(SetupState.Instance, IDD_GETPORT, owner, PortPageProc, 0);
+    return ShowPage(owner, IDD_GETPORT, &PortPage);
 }

@@ -67,7 +67,8 @@ struct PageCommand {
     WPARAM id;
     void (*act)(HWND page);
 };
-/* What a page does of its own; HandlePageMessage does the rest. */
+/* What a page does of its own; the page procedure of ShowPage does the
+   rest. */
 struct PageParts {
     void (*init)(HWND page);    /* at WM_INITDIALOG, once the page is centred
                                    and its picture set up */
@@ -75,9 +76,9 @@ struct PageParts {
     IconRule iconOf;            /* the icons of that list's items */
     PageCommand commands[3];    /* the page's buttons; unused rows empty */
 };
-/* Every page procedure: returns 0 for every message but WM_CTLCOLORSTATIC,
-   whose answer is the brush of the page's picture (PageControlColour). */
-INT_PTR HandlePageMessage(const PageParts *parts, HWND page, UINT message, WPARAM wParam, LPARAM lParam);
+/* Shows the page of that template modally, owned by `owner`, with its
+   parts, and returns its result (-1 when it cannot be created). */
+INT_PTR ShowPage(HWND owner, LPCSTR templateName, const PageParts *parts);
 /* The wizard pages' buttons: Next and Back end the page with their id;
    Cancel asks ConfirmCancel and ends it with IDCANCEL on Yes. */
 void EndPageWithNext(HWND page);

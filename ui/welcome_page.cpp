@@ -51,12 +51,7 @@ static const PageParts WelcomePage = {
     OnWelcomeInit, 0, NULL, { { ID_NEXT, EndPageWithNext }, { IDCANCEL, CancelPageOnYes } }
 };
 
-static INT_PTR CALLBACK WelcomePageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    return HandlePageMessage(&WelcomePage, page, message, wParam, lParam);
-}
-
 INT_PTR ShowWelcomePage(HWND owner)
 {
-    return DialogBoxParamA(SetupState.Instance, IDD_WELCOME, owner, WelcomePageProc, 0);
+    return ShowPage(owner, IDD_WELCOME, &WelcomePage);
 }

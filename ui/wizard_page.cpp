@@ -44,7 +44,9 @@ static void OnPageDrawItem(const PageParts *parts, WPARAM controlId, const DRAWI
         DrawLogoButton(item);
 }
 
-INT_PTR HandlePageMessage(const PageParts *parts, HWND page, UINT message, WPARAM wParam, LPARAM lParam)
+/* Returns 0 for every message but WM_CTLCOLORSTATIC, whose answer is the
+   brush of the page's picture (PageControlColour). */
+static INT_PTR OnPageMessage(const PageParts *parts, HWND page, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_MEASUREITEM:
@@ -72,4 +74,27 @@ INT_PTR HandlePageMessage(const PageParts *parts, HWND page, UINT message, WPARA
     }
     /* Never handled: after WM_INITDIALOG the focus stays where it was put. */
     return 0;
+}
+
+/* The parts of the page being created: the messages that come before
+   WM_INITDIALOG (WM_MEASUREITEM, while the list is created) find them here.
+   From WM_INITDIALOG on the page keeps its own (GWLP_USERDATA), so that a
+   page shown from inside another's modal loop never takes the other's. */
+static const PageParts *CreatingPage;
+
+static INT_PTR CALLBACK PageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_INITDIALOG)
+        SetWindowLongPtrA(page, GWLP_USERDATA, (LONG_PTR)CreatingPage);
+    const PageParts *parts = (const PageParts *)GetWindowLongPtrA(page, GWLP_USERDATA);
+    return OnPageMessage(parts ? parts : CreatingPage, page, message, wParam, lParam);
+}
+
+INT_PTR ShowPage(HWND owner, LPCSTR templateName, const PageParts *parts)
+{
+    const PageParts *outer = CreatingPage;
+    CreatingPage = parts;
+    INT_PTR result = DialogBoxParamA(SetupState.Instance, templateName, owner, PageProc, 0);
+    CreatingPage = outer;
+    return result;
 }
