@@ -15,17 +15,12 @@ add_dependencies(e2e setup kvcopy_fixtures)
 
 # The scenarios that run otherwise than plainly as e2e_<scenario>, a row each:
 #   test | scenario | locale | DPI | colour scheme | prefix | setup program
-# - locale: the scenario, and the setup.exe it starts, under that locale's
-#   UTF-8 variant (run-in-locale.sh); each Wine process writes the prefix's
-#   locale settings from its own when it starts, so none of them stays.
-# - prefix "display": the build tree's prefix for other displays, set to the
-#   DPI and the colour scheme before every run (run-on-display.sh), which the
-#   scenario finds in KEST_DPI and KEST_SCHEME.
-# - prefix "64bit": the 32-bit setup.exe in a 64-bit prefix, as Windows 7
-#   x64 (run-in-64bit-prefix.sh; made on its first run, in a minute). Only
-#   the shipped build has it, and it is skipped, saying why, where no 32-bit
-#   code runs.
-# - setup program: the target the scenario starts instead of setup.
+# locale: under that locale's UTF-8 variant (run-in-locale.sh), whose settings
+# no later Wine process keeps. Prefix "display": the prefix for other displays,
+# set to the DPI and scheme before the run (run-on-display.sh; the scenario
+# reads KEST_DPI and KEST_SCHEME). Prefix "64bit": the 32-bit setup.exe in a
+# 64-bit prefix (run-in-64bit-prefix.sh), shipped build only, skipped where no
+# 32-bit code runs. Setup program: the target started instead of setup.
 set(E2E_COLUMNS test scenario locale dpi scheme prefix setup)
 set(E2E_RUNS
   "e2e_install_ja_JP|install_ja_JP|ja_JP||||"

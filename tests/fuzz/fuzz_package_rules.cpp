@@ -27,8 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     for (size_t i = 0; i < size; i++)
         high |= data[i] >= 0x80;
     EXPECT(text >= INF_TEXT_ASCII && text <= INF_TEXT_UTF16 && (text == INF_TEXT_ASCII) == !high);
-    /* A key counts as quoted exactly when the wizard, looking up the name
-       that the model list shows for it quoted again, finds the key itself. */
+    /* Quoted exactly when the wizard finds the key from the name the list shows. */
     Block shown(key.size() + 1), again(key.size() + 1);
     EXPECT(IsQuotedModelKey(key.data()) == (StripModelKey(key.data(), shown.data(), shown.size())
            && FormModelKey(shown.data(), again.data(), again.size()) && !strcmp(again.data(), key.data())));

@@ -74,9 +74,9 @@ static void Prepare(const char *names, const char *earlier = NULL, const char *d
    messages), Tried (copies) and Installed: what must come of it instead. */
 enum { NEVER = -2, BEFORE_RUN = -1, AFTER_LAST = 1000 };
 static struct Scenario {
-    int count, cancelAt;
-    INT_PTR answer;
-    int failIndex, failCode, failTimes, result, questions, errors, attempts, installed;
+    int count = 0, cancelAt = NEVER;
+    INT_PTR answer = 0;
+    int failIndex = -1, failCode = 0, failTimes = 0, result = 1, questions = 0, errors = 0, attempts = 0, installed = 0;
     Scenario Cancel(int at, INT_PTR with) const { Scenario s = *this; s.cancelAt = at; s.answer = with; s.questions = 1; return s; }
     Scenario Fail(int file, int code, int times) const
     { Scenario s = *this; s.failIndex = file; s.failCode = code; s.failTimes = times; return s; }
@@ -88,11 +88,8 @@ static struct Scenario {
 
 static Scenario Files(int count)
 {
-    Scenario s = {};
+    Scenario s;
     s.count = s.attempts = s.installed = count;
-    s.cancelAt = NEVER;
-    s.failIndex = -1;
-    s.result = 1;
     return s;
 }
 
