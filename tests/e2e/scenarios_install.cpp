@@ -101,17 +101,12 @@ DEFINE_SCENARIO(install_win7)
    in "~new" or "~old"). */
 static int NoTemporaryFiles(const char *directory)
 {
-    static const char *const patterns[] = { "*~new", "*~old" };
-    for (const char *pattern : patterns) {
-        char path[MAX_PATH];
-        snprintf(path, sizeof path, "%s\\%s", directory, pattern);
-        WIN32_FIND_DATAA found;
-        HANDLE search = FindFirstFileA(path, &found);
-        if (search != INVALID_HANDLE_VALUE) {
-            FindClose(search);
-            return WalkFail(__FILE__, __LINE__, "%s\\%s is left", directory, found.cFileName);
-        }
-    }
+    std::string left;
+    for (const char *pattern : { "\\*~new", "\\*~old" })
+        ForEachFound(directory + std::string(pattern), [&left](const std::string &path, const WIN32_FIND_DATAA &) {
+            left = path;
+        });
+    WALK_REQUIRE(left.empty(), "%s is left", left.c_str());
     return 1;
 }
 

@@ -13,6 +13,7 @@
 #include "shell/setup_state.h"
 #include "ui/resources/resource.h"
 #include "dialog_watch.h"
+#include "file_write.h"
 #include "install_walk.h"
 #include "test_support.h"
 #include "window_driver.h"
@@ -26,18 +27,12 @@ static const char Expected[] = ROOT "src\\kvc_plain.dll", OldFile[] = ROOT "old"
 static std::string Listing(const std::string &directory, int erase = 0)
 {
     std::string listing;
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((directory + "*").c_str(), &found);
-    while (search != INVALID_HANDLE_VALUE) {
-        std::string name = found.cFileName, path = directory + name;
+    ForEachFound(directory + "*", [&](const std::string &path, const WIN32_FIND_DATAA &found) {
         if (erase)
             SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-        if (name != "." && name != ".." && !(erase && (DeleteFileA(path.c_str()) || RemoveDirectoryA(path.c_str()))))
-            listing += name + " " + std::to_string(found.nFileSizeLow) + "|";
-        if (!FindNextFileA(search, &found))
-            break;
-    }
-    FindClose(search);
+        if (!(erase && (DeleteFileA(path.c_str()) || RemoveDirectoryA(path.c_str()))))
+            listing += found.cFileName + (" " + std::to_string(found.nFileSizeLow)) + "|";
+    });
     return listing;
 }
 
