@@ -1,11 +1,8 @@
-/*
- * Answers the wizard's message dialogs and the platform's message boxes
- * from inside the test program's own thread. A thread timer ticks every
- * 10 ms in whatever modal loop or pump runs; each tick records every newly
- * shown message dialog (caption, text, icon) and posts it the answer that
- * the watch's answer function chooses, then calls its hook for other
- * windows, such as a page to answer. Nothing here blocks or pumps.
- */
+/* Answers the wizard's message dialogs and the platform's message boxes
+   from the test program's own thread: a thread timer ticks every 10 ms in
+   whatever modal loop or pump runs, records each newly shown message dialog
+   and posts it its answer, then calls a hook for other windows, such as a
+   page to answer. Nothing here blocks or pumps. */
 #ifndef DIALOG_WATCH_H
 #define DIALOG_WATCH_H
 
