@@ -214,25 +214,40 @@ static int AnswerRefusals(InstallRecord *record, DWORD timeoutMs)
     return 1;
 }
 
-int RunWholeInstall(const InstallPlan *plan, InstallRecord *record)
+InstallPlan PlanInstall(const char *wineVersion, const char *model, const char *port)
 {
-    ZeroMemory(record, sizeof *record);
-    DWORD slowTimeout = plan->SlowStepTimeout ? plan->SlowStepTimeout : 60000;
-    HWND welcome = StartToWelcome(plan->WineVersion, plan->Arguments);
-    if (!welcome)
-        return 0;
-    DWORD start = Session.LaunchedAt;
-    record->WelcomeShown = GetTickCount() - start;
+    InstallPlan plan;
+    ZeroMemory(&plan, sizeof plan);
+    plan.WineVersion = wineVersion;
+    plan.Model = model;
+    plan.Port = port;
+    return plan;
+}
+
+/* Milliseconds since setup.exe was started. */
+static DWORD SinceLaunch(void)
+{
+    return GetTickCount() - Session.LaunchedAt;
+}
+
+/* The welcome page: its text read, its layout checked. */
+static int WalkWelcomePage(HWND welcome, InstallRecord *record)
+{
+    record->WelcomeShown = SinceLaunch();
     ReadControlText(welcome, IDC_WELCOME_TEXT, record->WelcomeText, sizeof record->WelcomeText);
     if (!CheckPageLayout(welcome, 0, NULL))
         return 0;
     Shot("02-welcome");
+    record->WelcomeNextClicked = SinceLaunch();
+    return 1;
+}
 
-    record->WelcomeNextClicked = GetTickCount() - start;
-    HWND model = ClickTo(welcome, ID_NEXT, IDC_MODEL_LIST);
-    if (!model)
-        return 0;
-    record->ModelShown = GetTickCount() - start;
+/* The model page: the list focused, the plan's model chosen, the layout
+   checked, Next clicked. A printer the spooler is not to refuse gets a
+   driver for this process's own environment first. */
+static int WalkModelPage(HWND model, const InstallPlan *plan, InstallRecord *record)
+{
+    record->ModelShown = SinceLaunch();
     record->ModelCount = ListCount(model, IDC_MODEL_LIST);
     WALK_REQUIRE(HasFocus(model, IDC_MODEL_LIST), "the model list has not the focus");
     WALK_REQUIRE(ChooseListItem(model, IDC_MODEL_LIST, plan->Model, record->Model, sizeof record->Model),
@@ -243,43 +258,58 @@ int RunWholeInstall(const InstallPlan *plan, InstallRecord *record)
         WALK_REQUIRE(StageOwnEnvironmentDriver(record->Model), "no %s driver for this process's environment",
                      record->Model);
     Shot("03-model");
-    record->ModelNextClicked = GetTickCount() - start;
+    record->ModelNextClicked = SinceLaunch();
     WALK_REQUIRE(ClickButton(model, ID_NEXT), "no Next on the model page");
+    return 1;
+}
 
-    HWND port = WaitForPage(IDC_PORT_LIST, slowTimeout);
-    WALK_REQUIRE(port, "no port page after choosing %s", record->Model);
-    record->PortShown = GetTickCount() - start;
-    if (plan->StopOnPortPage)
-        return 1;
+/* The port page: the list focused, the plan's port chosen, the layout
+   checked, Next clicked. */
+static int WalkPortPage(HWND port, const InstallPlan *plan, InstallRecord *record)
+{
     WALK_REQUIRE(HasFocus(port, IDC_PORT_LIST), "the port list has not the focus");
     WALK_REQUIRE(ChooseListItem(port, IDC_PORT_LIST, plan->Port, record->Port, sizeof record->Port),
                  "port %s not in the list", plan->Port ? plan->Port : "(initial)");
     if (!CheckPageLayout(port, IDC_PORT_LIST, PortIconGroup(record->Port)))
         return 0;
     Shot("04-port");
-    record->PortNextClicked = GetTickCount() - start;
+    record->PortNextClicked = SinceLaunch();
     WALK_REQUIRE(ClickButton(port, ID_NEXT), "no Next on the port page");
+    return 1;
+}
 
-    HWND copy = WaitForPage(IDC_COPY_BAR, slowTimeout);
+/* The copy dialog, then the writing status window through both
+   registration runs and their waits, a refused printer's boxes answered,
+   up to the exit page, which goes to *exitPage. */
+static int WalkCopyAndRegistration(const InstallPlan *plan, InstallRecord *record, DWORD timeoutMs, HWND *exitPage)
+{
+    HWND copy = WaitForPage(IDC_COPY_BAR, timeoutMs);
     WALK_REQUIRE(copy, "no copy dialog");
-    record->CopyShown = GetTickCount() - start;
+    record->CopyShown = SinceLaunch();
     Shot("05-copy");
-    HWND status = WaitForStatus("Writing system information...", slowTimeout);
+    HWND status = WaitForStatus("Writing system information...", timeoutMs);
     WALK_REQUIRE(status, "no \"Writing system information...\" status window after the copy");
     DWORD statusSeen = GetTickCount();
-    record->CopyGone = statusSeen - start;
+    record->CopyGone = SinceLaunch();
     WALK_REQUIRE(!IsWindow(copy) || !IsWindowVisible(copy), "the copy dialog stays with the status window");
     Shot("06-writing");
-    if (plan->PrinterRefused && !AnswerRefusals(record, slowTimeout))
+    if (plan->PrinterRefused && !AnswerRefusals(record, timeoutMs))
         return 0;
 
-    HWND exitPage = WaitForPage(IDC_EXIT_TEXT, slowTimeout);
-    WALK_REQUIRE(exitPage, "no exit page");
-    record->ExitShown = GetTickCount() - start;
+    *exitPage = WaitForPage(IDC_EXIT_TEXT, timeoutMs);
+    WALK_REQUIRE(*exitPage, "no exit page");
+    record->ExitShown = SinceLaunch();
     /* Two registration runs, each followed by a wait of two seconds. */
     WALK_REQUIRE(GetTickCount() - statusSeen >= 3000, "the registration took only %lu ms",
                  GetTickCount() - statusSeen);
     WALK_REQUIRE(!IsWindow(status) || !IsWindowVisible(status), "the status window stays with the exit page");
+    return 1;
+}
+
+/* The exit page: setup.exe's peak memory read, the page and its layout
+   checked, ended with the plan's choice of default printer. */
+static int WalkExitPage(HWND exitPage, const InstallPlan *plan, InstallRecord *record)
+{
     PROCESS_MEMORY_COUNTERS memory;
     ZeroMemory(&memory, sizeof memory);
     if (GetProcessMemoryInfo(Session.Setup.hProcess, &memory, sizeof memory)) {
@@ -290,6 +320,26 @@ int RunWholeInstall(const InstallPlan *plan, InstallRecord *record)
     if (!CheckExitPage(exitPage, success) || !CheckPageLayout(exitPage, 0, NULL))
         return 0;
     return EndExitPage(exitPage, success && !plan->SetDefault ? EXIT_OK_BOX_CLEARED : EXIT_OK);
+}
+
+int RunWholeInstall(const InstallPlan *plan, InstallRecord *record)
+{
+    ZeroMemory(record, sizeof *record);
+    DWORD slowTimeout = plan->SlowStepTimeout ? plan->SlowStepTimeout : 60000;
+    HWND welcome = StartToWelcome(plan->WineVersion, plan->Arguments);
+    if (!welcome || !WalkWelcomePage(welcome, record))
+        return 0;
+    HWND model = ClickTo(welcome, ID_NEXT, IDC_MODEL_LIST);
+    if (!model || !WalkModelPage(model, plan, record))
+        return 0;
+    HWND port = WaitForPage(IDC_PORT_LIST, slowTimeout);
+    WALK_REQUIRE(port, "no port page after choosing %s", record->Model);
+    record->PortShown = SinceLaunch();
+    if (plan->StopOnPortPage)
+        return 1;
+    HWND exitPage = NULL;
+    return WalkPortPage(port, plan, record) && WalkCopyAndRegistration(plan, record, slowTimeout, &exitPage)
+           && WalkExitPage(exitPage, plan, record);
 }
 
 /* Reads a file through the LZ library, expanded when it is compressed, into

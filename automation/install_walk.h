@@ -79,6 +79,10 @@ struct InstallPlan {
                                    running on it (EndSetup ends it) */
 };
 
+/* A plan under `wineVersion` that chooses `model` and `port` (NULL: the
+   page's own) and zero for every other field; set those by name. */
+InstallPlan PlanInstall(const char *wineVersion, const char *model, const char *port);
+
 /* What RunWholeInstall saw; times in GetTickCount milliseconds from the
    launch. */
 struct InstallRecord {

@@ -20,49 +20,27 @@ void ToWindowsPath(const char *path, char *out, size_t size)
 /* Deletes a folder and everything in it. A missing folder is no error. */
 static int DeleteTree(const char *folder)
 {
-    char pattern[MAX_PATH];
-    snprintf(pattern, sizeof pattern, "%s\\*", folder);
-    WIN32_FIND_DATAA entry;
-    HANDLE search = FindFirstFileA(pattern, &entry);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            if (strcmp(entry.cFileName, ".") == 0 || strcmp(entry.cFileName, "..") == 0)
-                continue;
-            char path[MAX_PATH];
-            snprintf(path, sizeof path, "%s\\%s", folder, entry.cFileName);
-            if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                DeleteTree(path);
-            } else {
-                SetFileAttributesA(path, FILE_ATTRIBUTE_NORMAL);
-                DeleteFileA(path);
-            }
-        } while (FindNextFileA(search, &entry));
-        FindClose(search);
-    }
+    ForEachFound(std::string(folder) + "\\*", [](const std::string &path, const WIN32_FIND_DATAA &entry) {
+        if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            DeleteTree(path.c_str());
+        } else {
+            SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+            DeleteFileA(path.c_str());
+        }
+    });
     return RemoveDirectoryA(folder) || GetFileAttributesA(folder) == INVALID_FILE_ATTRIBUTES;
 }
 
 int CopyIntoPackage(const char *folder)
 {
-    char pattern[MAX_PATH];
-    snprintf(pattern, sizeof pattern, "%s\\*", folder);
-    WIN32_FIND_DATAA entry;
-    HANDLE search = FindFirstFileA(pattern, &entry);
-    if (search == INVALID_HANDLE_VALUE)
-        return 1;
     int ok = 1;
-    do {
-        if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-            continue;
-        char source[MAX_PATH], target[MAX_PATH];
-        snprintf(source, sizeof source, "%s\\%s", folder, entry.cFileName);
-        snprintf(target, sizeof target, "%s%s", Session.PackageDir, entry.cFileName);
-        if (!CopyFileA(source, target, FALSE)) {
-            printf("could not copy %s to %s\n", source, target);
+    ForEachFound(std::string(folder) + "\\*", [&ok](const std::string &source, const WIN32_FIND_DATAA &entry) {
+        std::string target = std::string(Session.PackageDir) + entry.cFileName;
+        if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && !CopyFileA(source.c_str(), target.c_str(), FALSE)) {
+            printf("could not copy %s to %s\n", source.c_str(), target.c_str());
             ok = 0;
         }
-    } while (FindNextFileA(search, &entry));
-    FindClose(search);
+    });
     return ok;
 }
 

@@ -9,8 +9,9 @@
  *
  * A scenario is a function returning 1 (passed), 0 (failed) or
  * SCENARIO_SKIPPED, declared with DEFINE_SCENARIO(name) at the start of a
- * line; CMake reads those lines to make one test per scenario. Scenarios run
- * one at a time; each gets its own package folder.
+ * line; CMake reads those lines to make a test of each, run as the table of
+ * tests/e2e/tests.cmake says where it names the scenario. Scenarios run one
+ * at a time; each gets its own package folder.
  */
 #ifndef AUTOMATION_SESSION_H
 #define AUTOMATION_SESSION_H

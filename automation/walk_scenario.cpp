@@ -84,7 +84,8 @@ static int WriteSummary(const char *path, const char *model)
 DEFINE_SCENARIO(whole_installation)
 {
     WALK_REQUIRE(PreparePackage(Session.SampleDir), "package folder not prepared");
-    InstallPlan plan = { "win7", NULL, NULL, 1, 0, 0, NULL, 0 };
+    InstallPlan plan = PlanInstall("win7", NULL, NULL);
+    plan.SetDefault = 1;
     InstallRecord record;
     if (!RunWholeInstall(&plan, &record))
         return 0;

@@ -9,6 +9,7 @@
 #include "session.h"
 #include "install_walk.h"
 #include "spooler_readback.h"
+#include "file_write.h"
 #include "shell/ansi_text.h"
 #include <winspool.h>
 #define PSAPI_VERSION 1
@@ -39,7 +40,9 @@ static int RunsRequested(void)
 static int InstallOnce(InstallRecord *record, int stopOnPortPage = 0)
 {
     WALK_REQUIRE(PreparePackage(Session.SampleDir), "package folder not prepared");
-    InstallPlan plan = { "win7", NULL, "LPT1:", 0, 600000, 0, NULL, stopOnPortPage };
+    InstallPlan plan = PlanInstall("win7", NULL, "LPT1:");
+    plan.SlowStepTimeout = 600000;
+    plan.StopOnPortPage = stopOnPortPage;
     int passed = RunWholeInstall(&plan, record);
     if (stopOnPortPage)
         EndSetup();
@@ -139,20 +142,10 @@ static void RemoveCopiedFiles(void)
     char directory[MAX_PATH];
     if (!ReadX86DriverDirectory(directory, sizeof directory))
         return;
-    char pattern[MAX_PATH];
-    snprintf(pattern, sizeof pattern, "%sB???", Session.PackageDir);
-    WIN32_FIND_DATAA entry;
-    HANDLE search = FindFirstFileA(pattern, &entry);
-    if (search == INVALID_HANDLE_VALUE)
-        return;
-    do {
-        char path[MAX_PATH];
-        snprintf(path, sizeof path, "%s\\%s", directory, entry.cFileName);
-        DeleteFileA(path);
-        snprintf(path, sizeof path, "%s\\3\\%s", directory, entry.cFileName);
-        DeleteFileA(path);
-    } while (FindNextFileA(search, &entry));
-    FindClose(search);
+    ForEachFound(std::string(Session.PackageDir) + "B???", [&directory](const std::string &, const WIN32_FIND_DATAA &entry) {
+        for (const char *sub : { "", "3\\" })
+            DeleteFileA((std::string(directory) + "\\" + sub + entry.cFileName).c_str());
+    });
 }
 
 /* The copy of a large package (given with --sample): the copy dialog's

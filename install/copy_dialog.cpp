@@ -9,7 +9,6 @@
 #include "install/install.h"
 #include "install/bar_geometry_logic.h"
 #include "install/lz_api.h"
-#include "shell/sequencer.h"
 #include "shell/setup_state.h"
 #include "ui/resources/resource.h"
 #include "ui/ui.h"

@@ -10,18 +10,18 @@
  * failure in the version subdirectory alone does not stop the copy.
  */
 #include "install/install.h"
-#include "install/copy_error_logic.h"
 #include "install/dest_path_logic.h"
 #include "install/lz_api.h"
 #include "install/lz_header_logic.h"
 #include "install/source_file.h"
 #include "shell/ansi_text.h"
-#include "shell/sequencer.h"
 #include "shell/setup_state.h"
 #include "ui/resources/resource.h"
 #include "ui/ui.h"
 
-static_assert(COPY_RETRY == CMD_RETRY_FILE, "the copy's retry result is the retry command");
+/* The code of a failed open of the source or a destination, beside the
+   LZ library's negative error codes. */
+#define COPY_OPEN_FAILED 1
 
 /* Suffixes of the files kept beside a destination while it is replaced. */
 static const char NewSuffix[] = "~new";
@@ -194,10 +194,13 @@ static LONG ExpandSource(INT source, HANDLE destination)
     return result;
 }
 
+/* Tells the user why the copy failed. An unreadable source or an
+   unwritable destination may be mended (a disk inserted, a file closed):
+   the same file is tried again. Everything else stops the copy. */
 static int FailCopy(HWND dialog, int code)
 {
     ShowCopyError(dialog, code);
-    return code == COPY_OPEN_FAILED ? 0 : CopyErrorResult(code);
+    return code == LZERROR_BADINHANDLE || code == LZERROR_BADOUTHANDLE ? CMD_RETRY_FILE : 0;
 }
 
 int CopyOneFile(HWND dialog, int index)
@@ -244,6 +247,23 @@ int CopyOneFile(HWND dialog, int index)
         return FailCopy(dialog, COPY_OPEN_FAILED);
     }
     return 1;
+}
+
+/* The message of an LZ result code or COPY_OPEN_FAILED; "Unknown error
+   accured." for every code without a message of its own. */
+static UINT CopyErrorStringId(int code)
+{
+    switch (code) {
+    case COPY_OPEN_FAILED: return IDS_FILE_OPEN_ERROR;
+    case LZERROR_BADINHANDLE: return IDS_CANNOT_READ;
+    case LZERROR_BADOUTHANDLE: return IDS_CANNOT_CREATE;
+    case LZERROR_READ: return IDS_FILE_DAMAGED;
+    case LZERROR_WRITE: return IDS_DISK_FULL;
+    case LZERROR_GLOBALLOC: return IDS_NO_MEMORY;
+    case LZERROR_GLOBLOCK: return IDS_DECOMPRESS_ERROR;
+    case LZERROR_UNKNOWNALG: return IDS_FILE_DAMAGED;
+    default: return IDS_UNKNOWN_ERROR;     /* LZERROR_BADVALUE and the rest */
+    }
 }
 
 void ShowCopyError(HWND owner, int code)

@@ -6,6 +6,12 @@
 
 #include <windows.h>
 
+/* The copy dialog's command and one-shot timers, numbered among the
+   sequencer's commands and timers. */
+#define CMD_RETRY_FILE    1009  /* copy the current file again */
+#define TIMER_COPY_START  3005  /* 100 ms after the dialog opens: start copying */
+#define TIMER_COPY_DONE   3006  /* 1000 ms after the last file: end with 1 */
+
 /* Copies (or expands) FileList entry `index` into DriverDirectory and its
    version subdirectory. Returns 1 when the file is in place, CMD_RETRY_FILE
    when the same file should be tried again, 0 when the copy must stop; the

@@ -1,9 +1,6 @@
 #include "pkgcheck.h"
 #include "package_rules_logic.h"
 #include "setupinfo/setupinfo.h"
-#include "setupinfo/file_list_logic.h"
-#include "setupinfo/model_key_logic.h"
-#include "setupinfo/model_line_logic.h"
 #include "shell/setup_state.h"
 
 #include <stdio.h>
@@ -12,18 +9,14 @@
 /* A buffer long enough to tell whether a value fits the wizard's 1024 bytes. */
 #define WHOLE_VALUE_SIZE 4096
 
-/* Reads one INF value as the wizard does, into a TEXT_SIZE buffer with the
-   fallback when the section name is empty or the key is missing, and
-   reports when the whole value is longer than that buffer holds. */
-static void ReadValueAsWizard(const char *section, const char *key, const char *fallback, char *out,
-                              const char *what)
+/* Reports a value of the model that the wizard reads only in part. Only a
+   value that filled the wizard's buffer is read again, whole. */
+static void CheckValueLength(const InfValue *value, const char *what)
 {
-    lstrcpynA(out, fallback, TEXT_SIZE);
-    if (!section || !section[0])
+    if (!value->filled)
         return;
-    GetPrivateProfileStringA(section, key, fallback, out, TEXT_SIZE, GetInfPath());
     static char whole[WHOLE_VALUE_SIZE];
-    GetPrivateProfileStringA(section, key, fallback, whole, sizeof whole, GetInfPath());
+    GetPrivateProfileStringA(value->section, value->key, "", whole, sizeof whole, GetInfPath());
     size_t length = strlen(whole);
     if (length > TEXT_SIZE - 1)
         ReportProblem("%s is %s%u characters long; the wizard reads only the first %d",
@@ -49,9 +42,9 @@ static void CheckModelKey(const char *key, const char *listed)
                       "first 2048 bytes of the key list");
 }
 
-void CheckModel(WORD index, const char *key, const char *folder, const char *driverDirectory)
+void CheckModel(WORD index, const char *key, const char *folder)
 {
-    /* What the model list shows is what LoadModelData later looks up. */
+    /* What the model list shows is what the wizard later looks up. */
     char name[TEXT_SIZE];
     name[0] = '\0';
     GetModelName(index, name);
@@ -64,22 +57,13 @@ void CheckModel(WORD index, const char *key, const char *folder, const char *dri
     printf("\nModel %u: %s\n", (unsigned)index + 1, shownName);
     CheckModelKey(key, name);
 
-    char modelKey[TEXT_SIZE];
-    char line[TEXT_SIZE];
-    line[0] = '\0';
-    if (FormModelKey(name, modelKey, sizeof modelKey))
-        ReadValueAsWizard(OsTable[SetupState.OsIndex].ModelsSection, modelKey, "", line, "the model line");
-    char *cursor = line;
-    const char *installSection = TakeField(&cursor);
-
-    char copyFiles[TEXT_SIZE];
-    char dataSection[TEXT_SIZE];
-    char dataType[TEXT_SIZE];
-    ReadValueAsWizard(installSection, "CopyFiles", "", copyFiles, "the CopyFiles value");
-    ReadValueAsWizard(installSection, "DataSection", "", dataSection, "the DataSection value");
-    ReadValueAsWizard(dataSection, "DefaultDataType", "RAW", dataType, "the DefaultDataType value");
-    static char fileList[FILE_LIST_SIZE];
-    int fileCount = BuildFileList(copyFiles, fileList, sizeof fileList);
+    static ModelSource source;
+    LoadModelByName(name, &source);
+    CheckValueLength(&source.line, "the model line");
+    CheckValueLength(&source.copyFiles, "the CopyFiles value");
+    CheckValueLength(&source.dataSection, "the DataSection value");
+    CheckValueLength(&source.dataType, "the DefaultDataType value");
+    const char *installSection = source.installSection;
     const char *hardwareId = GetHardwareId(name);
 
     char shown[96];
@@ -87,27 +71,28 @@ void CheckModel(WORD index, const char *key, const char *folder, const char *dri
     printf("  install section: %s\n", shown);
     DisplayText(hardwareId ? hardwareId : "(none)", shown, sizeof shown);
     printf("  hardware id: %s\n", shown);
-    DisplayText(dataType, shown, sizeof shown);
+    DisplayText(SetupState.DefaultDataType, shown, sizeof shown);
     printf("  data type: %s\n", shown);
-    printf("  files: %d\n", fileCount);
+    printf("  files: %d\n", SetupState.FileCount);
     if (hardwareId && (hardwareId[0] == ' ' || hardwareId[0] == '\t'))
         ReportNote("the hardware id begins with a blank, and is registered with it");
 
     if (!installSection) {
         ReportProblem("the model line names no install section");
-    } else if (!copyFiles[0]) {
+    } else if (!source.copyFiles.text[0]) {
         DisplayText(installSection, shown, sizeof shown);
         ReportProblem("install section [%s] has no CopyFiles value", shown);
     }
-    const char *file = fileList;
-    for (int i = 0; i < fileCount; i++) {
-        CheckPackageFile(folder, file, driverDirectory);
+    const char *file = SetupState.FileList;
+    for (int i = 0; i < SetupState.FileCount; i++) {
+        CheckPackageFile(folder, file, SetupState.DriverDirectory);
         file += strlen(file) + 1;
     }
     /* The driver record names KV_R52x.GPD as its data file, so the copy must
        bring it. KV_R52x.DLL need not be listed: the driver's date is read from
        the package folder (CheckDriverDateFile). */
-    if ((fileCount > 0 || copyFiles[0]) && !ListHasFileName(fileList, sizeof fileList, "KV_R52x.GPD"))
+    if ((SetupState.FileCount > 0 || source.copyFiles.text[0])
+        && !ListHasFileName(SetupState.FileList, sizeof SetupState.FileList, "KV_R52x.GPD"))
         ReportProblem("the file list lacks KV_R52x.GPD (the driver's data file)");
     SetProblemContext(NULL);
 }

@@ -2,7 +2,6 @@
 #include "setupinfo/setupinfo.h"
 #include "setupinfo/model_line_logic.h"
 #include "shell/setup_state.h"
-#include "spooler/spooler_api.h"
 
 #include <stdio.h>
 #include <stdlib.h>
@@ -36,23 +35,6 @@ static char *ReadWholeKeyList(DWORD *size)
     }
 }
 
-/* DriverDirectory as LoadModelData forms it: the spooler's directory of the
-   wizard's environment and a backslash; empty when the spooler gives none. */
-static void ReadDriverDirectory(char *directory)
-{
-    DWORD needed = 0;
-    directory[0] = '\0';
-    if (!Spooler.GetPrinterDriverDirectoryA(NULL, (LPSTR)SetupEnvironment, 1, (LPBYTE)directory, TEXT_SIZE,
-                                            &needed)) {
-        directory[0] = '\0';
-        return;
-    }
-    directory[TEXT_SIZE - 1] = '\0';
-    size_t length = strlen(directory);
-    if (length > 0 && length + 2 <= TEXT_SIZE)
-        lstrcpynA(directory + length, "\\", 2);
-}
-
 /* 1 when the INF exists as a file; reports the problem otherwise. */
 static int CheckInfPresent(void)
 {
@@ -77,8 +59,8 @@ int CheckPackage(const char *folder)
         return ProblemCount();
     CheckInfText(GetInfPath());
 
-    static char driverDirectory[TEXT_SIZE];
-    ReadDriverDirectory(driverDirectory);
+    LoadDriverDirectory();
+    const char *driverDirectory = SetupState.DriverDirectory;
     printf("Driver directory: %s\n", driverDirectory[0] ? driverDirectory : "(the spooler gives none)");
     CheckDriverDateFile(folder);
 
@@ -99,7 +81,7 @@ int CheckPackage(const char *folder)
     for (WORD index = 0; index < listed; index++) {
         const char *key = ListNameAt(keys, size, index);
         if (key)
-            CheckModel(index, key, folder, driverDirectory);
+            CheckModel(index, key, folder);
     }
     free(keys);
     return ProblemCount();

@@ -57,9 +57,9 @@ void CheckInfText(const char *path);
 /* model_check.cpp */
 
 /* Checks the model at `index` of the model list, whose key in the INF is
-   `key`: what the list shows, and what the wizard would read and install for
-   it. */
-void CheckModel(WORD index, const char *key, const char *folder, const char *driverDirectory);
+   `key`: what the list shows, and what the wizard reads and installs for it,
+   read through the wizard's own LoadModelByName. */
+void CheckModel(WORD index, const char *key, const char *folder);
 
 /* package_check.cpp */
 

@@ -46,9 +46,11 @@ int main(int argc, char **argv)
         return 2;
     }
     /* Every supported system reads the same INF and section; an unsupported
-       one leaves the first row. */
+       one leaves the first row. The driver directory is the one the wizard
+       copies into, its environment's. */
     SetupState.OsIndex = 0;
     DetectEnvironment();
+    SetupState.Environment = SetupEnvironment;
 
     static char folder[TEXT_SIZE];
     if (!UsePackageFolder(argc == 2 ? argv[1] : ".", folder, sizeof folder)) {

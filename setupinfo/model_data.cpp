@@ -8,13 +8,19 @@
 
 #include <string.h>
 
-/* Reads one value of the INF, `fallback` when the key is missing. A missing
-   or empty section name reads nothing and gives the fallback. */
-static void ReadInfValue(const char *section, const char *key, const char *fallback, char *out)
+/* Reads one value of the INF into `value`, `fallback` when the key is
+   missing. A missing or empty section name reads nothing and gives the
+   fallback. */
+static void ReadInfValue(InfValue *value, const char *section, const char *key, const char *fallback)
 {
-    lstrcpynA(out, fallback, TEXT_SIZE);
-    if (section && section[0])
-        GetPrivateProfileStringA(section, key, fallback, out, TEXT_SIZE, GetInfPath());
+    value->section = section && section[0] ? section : NULL;
+    value->key = key;
+    lstrcpynA(value->text, fallback, TEXT_SIZE);
+    DWORD length = value->section
+        ? GetPrivateProfileStringA(section, key, fallback, value->text, TEXT_SIZE, GetInfPath()) : 0;
+    /* A value cut to the buffer comes back TEXT_SIZE - 1 bytes long, or
+       one byte shorter where a double-byte character did not fit. */
+    value->filled = length + 2 >= TEXT_SIZE;
 }
 
 /* DriverDirectory := the spooler's driver directory of Environment and one
@@ -24,7 +30,7 @@ static void ReadInfValue(const char *section, const char *key, const char *fallb
    left to the spooler, which would answer with the directory of the
    caller's own: the same for this 32-bit program on 32-bit and 64-bit
    Windows alike, but another one for a 64-bit build of it. */
-static void ReadDriverDirectory(void)
+void LoadDriverDirectory(void)
 {
     char *directory = SetupState.DriverDirectory;
     DWORD needed = 0;
@@ -44,31 +50,30 @@ static void ReadDriverDirectory(void)
     directory[length + 1] = '\0';
 }
 
-/* Reads the model selected on the page: its name, its files (CopyFiles of
-   its install section), the driver directory and its data type
-   (DefaultDataType of its data section, "RAW" by default). A model whose
-   line has no install section gets no files and "RAW". Returns 0 and
-   changes nothing when no model is selected. */
+void LoadModelByName(const char *name, ModelSource *source)
+{
+    lstrcpynA(SetupState.ModelName, name, TEXT_SIZE);
+    /* A name too long for its key is looked up nowhere. */
+    FormModelKey(name, source->key, sizeof source->key);
+    ReadInfValue(&source->line, source->key[0] ? OsTable[SetupState.OsIndex].ModelsSection : NULL, source->key, "");
+    char *cursor = source->line.text;
+    source->installSection = TakeField(&cursor);
+
+    ReadInfValue(&source->copyFiles, source->installSection, "CopyFiles", "");
+    ReadInfValue(&source->dataSection, source->installSection, "DataSection", "");
+    ReadInfValue(&source->dataType, source->dataSection.text, "DefaultDataType", "RAW");
+
+    SetupState.FileCount = BuildFileList(source->copyFiles.text, SetupState.FileList, sizeof SetupState.FileList);
+    LoadDriverDirectory();
+    lstrcpynA(SetupState.DefaultDataType, source->dataType.text, TEXT_SIZE);
+}
+
 int LoadModelData(HWND page)
 {
-    if (!ReadSelectedModel(page, SetupState.ModelName, TEXT_SIZE))
+    char name[TEXT_SIZE];
+    if (!ReadSelectedModel(page, name, TEXT_SIZE))
         return 0;
-
-    char key[TEXT_SIZE];
-    char line[TEXT_SIZE];
-    line[0] = '\0';
-    if (FormModelKey(SetupState.ModelName, key, sizeof key))
-        ReadInfValue(OsTable[SetupState.OsIndex].ModelsSection, key, "", line);
-    char *cursor = line;
-    const char *installSection = TakeField(&cursor);
-
-    char copyFiles[TEXT_SIZE];
-    char dataSection[TEXT_SIZE];
-    ReadInfValue(installSection, "CopyFiles", "", copyFiles);
-    ReadInfValue(installSection, "DataSection", "", dataSection);
-
-    SetupState.FileCount = BuildFileList(copyFiles, SetupState.FileList, sizeof SetupState.FileList);
-    ReadDriverDirectory();
-    ReadInfValue(dataSection, "DefaultDataType", "RAW", SetupState.DefaultDataType);
+    ModelSource source;
+    LoadModelByName(name, &source);
     return 1;
 }

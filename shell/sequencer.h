@@ -13,16 +13,16 @@
 #define CMD_SELECT_PORT   1002
 #define CMD_COPY_FILES    1003
 #define CMD_REGISTER      1008
-#define CMD_RETRY_FILE    1009  /* handled by the copy dialog */
 
 /* One-shot timers, without a timer procedure. */
 #define TIMER_READ_INFO   3001
 #define TIMER_READ_DONE   3002
 #define TIMER_WRITE_INFO  3003
 #define TIMER_FINISH      3004
-#define TIMER_COPY_START  3005  /* copy dialog */
-#define TIMER_COPY_DONE   3006  /* copy dialog */
 #define TIMER_REINSTALL   3007
+
+/* The copy dialog's own: CMD_RETRY_FILE 1009, TIMER_COPY_START 3005 and
+   TIMER_COPY_DONE 3006, in install/install.h. */
 
 LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 

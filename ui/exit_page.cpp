@@ -24,8 +24,6 @@ static void OnExitInit(HWND page)
     char resultText[TEXT_SIZE];
     resultText[0] = '\0';
 
-    CenterOnParent(page);
-    SetUpPagePicture(page);
     SetWindowTextA(page, SetupWindowTitle);
     if (ExitSucceeded()) {
         SendDlgItemMessageA(page, IDC_MSG_ICON, STM_SETICON, (WPARAM)LoadIconA(NULL, IDI_ASTERISK), 0);
@@ -42,45 +40,25 @@ static void OnExitInit(HWND page)
 }
 
 /* Only Ok on the success page with the box checked touches the default
-   printer; Escape and the close box (IDCANCEL) never do. Its outcome is
-   not reported. */
-static void OnExitCommand(HWND page, WPARAM command)
+   printer; its outcome is not reported. */
+static void OnExitOk(HWND page)
 {
-    if (command == IDOK) {
-        if (ExitSucceeded() && IsDlgButtonChecked(page, IDC_SET_DEFAULT) == BST_CHECKED)
-            SetDefaultPrinter(SetupState.ModelName);
-        EndDialog(page, 1);
-    } else if (command == IDCANCEL) {
-        EndDialog(page, 1);
-    }
+    if (ExitSucceeded() && IsDlgButtonChecked(page, IDC_SET_DEFAULT) == BST_CHECKED)
+        SetDefaultPrinter(SetupState.ModelName);
+    EndDialog(page, 1);
 }
 
-static INT_PTR CALLBACK ExitPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
+/* Escape and the close box (the template has no Cancel button) ask nothing
+   and never touch the default printer. */
+static void OnExitCancel(HWND page)
 {
-    switch (message) {
-    case WM_INITDIALOG:
-        OnExitInit(page);
-        break;
-    case WM_COMMAND:
-        OnExitCommand(page, wParam);
-        break;
-    case WM_DRAWITEM:
-        if (wParam == IDC_LOGO)
-            DrawLogoButton((const DRAWITEMSTRUCT *)lParam);
-        break;
-    case WM_CTLCOLORSTATIC:
-        /* The one message whose answer is its result: the background brush. */
-        return PageControlColour(page, (HDC)wParam, (HWND)lParam);
-    case WM_DESTROY:
-        /* The page's picture goes with it. */
-        ReleasePagePicture(page);
-        break;
-    }
-    return 0;
+    EndDialog(page, 1);
 }
+
+static const PageParts ExitPage = { OnExitInit, 0, NULL, { { IDOK, OnExitOk }, { IDCANCEL, OnExitCancel } } };
 
 INT_PTR ShowExitPage(HWND owner, int result)
 {
     SetupState.MessageStyle = LOWORD(result);
-    return DialogBoxParamA(SetupState.Instance, IDD_EXIT, owner, ExitPageProc, 0);
+    return ShowPage(owner, IDD_EXIT, &ExitPage);
 }

@@ -3,7 +3,7 @@
  * duplicates, item height, item painting and the icon rules.
  */
 #include "ui/ui.h"
-#include "ui/icon_rule_logic.h"
+#include "ui/resources/resource.h"
 #include "shell/setup_state.h"
 
 /* 1 when item `index` of a list box holds `text`, compared in full and
@@ -120,12 +120,45 @@ void DrawIconItem(const DRAWITEMSTRUCT *item, IconRule iconOf)
         DrawFocusRect(dc, &item->rcItem);
 }
 
-const char *GetModelIcon(const char *text)
+const char *GetModelIcon(const char *)
 {
-    return ModelIconName(text);
+    return IDI_PRINTER;
 }
 
+/* Compares one character at a time and stops at the first difference, so a
+   text shorter than the prefix is never read past its NUL. */
+static int StartsWith(const char *text, const char *prefix)
+{
+    for (; *prefix; ++text, ++prefix)
+        if (*text != *prefix)
+            return 0;
+    return 1;
+}
+
+/* Letter case ignored in ASCII alone: the user's locale has no say (in a
+   Turkish one "file:" would not match "FILE:"). */
+static int EqualsIgnoringCase(const char *text, const char *other)
+{
+    for (;; ++text, ++other) {
+        char a = *text, b = *other;
+        if (a >= 'a' && a <= 'z')
+            a = (char)(a - 'a' + 'A');
+        if (b >= 'a' && b <= 'z')
+            b = (char)(b - 'a' + 'A');
+        if (a != b)
+            return 0;
+        if (!a)
+            return 1;
+    }
+}
+
+/* "FILE:" in any letter case: the setup icon; a name beginning with "LPT"
+   or "COM" in upper case: the port icon; any other: the network icon. */
 const char *GetPortIcon(const char *text)
 {
-    return PortIconName(text);
+    if (EqualsIgnoringCase(text, "FILE:"))
+        return IDI_SETUP;
+    if (StartsWith(text, "LPT") || StartsWith(text, "COM"))
+        return IDI_PORT;
+    return IDI_NETWORK;
 }

@@ -4,9 +4,34 @@
  * with the id of the button pressed.
  */
 #include "ui/ui.h"
-#include "ui/message_style_logic.h"
 #include "ui/resources/resource.h"
 #include "shell/setup_state.h"
+
+/* The template by the style's buttons (style & 0xF); every value without a
+   template of its own (MB_ABORTRETRYIGNORE among them) shows Ok alone. */
+static LPCSTR MessageTemplate(UINT style)
+{
+    switch (style & 0xF) {
+    case MB_OKCANCEL: return IDD_MSG_OKCANCEL;
+    case MB_YESNOCANCEL: return IDD_MSG_YESNOCANCEL;
+    case MB_YESNO: return IDD_MSG_YESNO;
+    case MB_RETRYCANCEL: return IDD_MSG_RETRYCANCEL;
+    default: return IDD_MSG_OK;
+    }
+}
+
+/* The platform's icon by the style's icon (style & 0xF0); the application
+   icon for none and every other value. */
+static LPCSTR MessageIcon(UINT style)
+{
+    switch (style & 0xF0) {
+    case MB_ICONHAND: return IDI_HAND;
+    case MB_ICONQUESTION: return IDI_QUESTION;
+    case MB_ICONEXCLAMATION: return IDI_EXCLAMATION;
+    case MB_ICONASTERISK: return IDI_ASTERISK;
+    default: return IDI_APPLICATION;
+    }
+}
 
 /* Shows text and caption (referred to, not copied) owned by `owner`. The
    result is the wParam of the dialog's first command: the button's id, 2 for
@@ -16,7 +41,7 @@ INT_PTR ShowMessage(HWND owner, const char *text, const char *caption, UINT styl
     SetupState.MessageText = text;
     SetupState.MessageCaption = caption;
     SetupState.MessageStyle = LOWORD(style);
-    return DialogBoxParamA(SetupState.Instance, MessageTemplateName(SetupState.MessageStyle),
+    return DialogBoxParamA(SetupState.Instance, MessageTemplate(SetupState.MessageStyle),
                            owner, MessageDlgProc, 0);
 }
 
@@ -44,7 +69,7 @@ static void InitMessageDialog(HWND dialog)
     CenterOnParent(dialog);
     SetWindowTextA(dialog, SetupState.MessageCaption ? SetupState.MessageCaption : "");
     SetDlgItemTextA(dialog, IDC_MSG_TEXT, SetupState.MessageText ? SetupState.MessageText : "");
-    HICON icon = LoadIconA(NULL, MAKEINTRESOURCEA(MessageIconNumber(SetupState.MessageStyle)));
+    HICON icon = LoadIconA(NULL, MessageIcon(SetupState.MessageStyle));
     SendDlgItemMessageA(dialog, IDC_MSG_ICON, STM_SETICON, (WPARAM)icon, 0);
 }
 

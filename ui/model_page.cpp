@@ -12,8 +12,6 @@
    earlier choice is never preselected. An empty list has no selection. */
 static void OnModelInit(HWND page)
 {
-    CenterOnParent(page);
-    SetUpPagePicture(page);
     ReadModelList();
     FillIconList(page, IDC_MODEL_LIST, (short)CountModels(), GetModelName);
     FreeModelList();
@@ -34,53 +32,12 @@ static void OnModelNext(HWND page)
     EndDialog(page, ID_NEXT);
 }
 
-/* Whole command values only: a double-click or a selection change in the
-   list arrives with a notification code and does nothing. */
-static void OnModelCommand(HWND page, WPARAM command)
-{
-    if (command == ID_NEXT)
-        OnModelNext(page);
-    else if (command == ID_BACK)
-        EndDialog(page, ID_BACK);
-    else if (command == IDCANCEL && LOWORD(ConfirmCancel(page)) == IDYES)
-        EndDialog(page, IDCANCEL);
-}
-
-static void OnModelDrawItem(WPARAM controlId, const DRAWITEMSTRUCT *item)
-{
-    if (controlId == IDC_MODEL_LIST)
-        DrawIconItem(item, GetModelIcon);
-    else if (controlId == IDC_LOGO)
-        DrawLogoButton(item);
-}
-
-static INT_PTR CALLBACK ModelPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    switch (message) {
-    case WM_MEASUREITEM:
-        MeasureIconItem((MEASUREITEMSTRUCT *)lParam);
-        break;
-    case WM_INITDIALOG:
-        OnModelInit(page);
-        break;
-    case WM_DRAWITEM:
-        OnModelDrawItem(wParam, (const DRAWITEMSTRUCT *)lParam);
-        break;
-    case WM_COMMAND:
-        OnModelCommand(page, wParam);
-        break;
-    case WM_CTLCOLORSTATIC:
-        /* The one message whose answer is its result: the background brush. */
-        return PageControlColour(page, (HDC)wParam, (HWND)lParam);
-    case WM_DESTROY:
-        /* The page's picture goes with it. */
-        ReleasePagePicture(page);
-        break;
-    }
-    return 0;
-}
+static const PageParts ModelPage = {
+    OnModelInit, IDC_MODEL_LIST, GetModelIcon,
+    { { ID_NEXT, OnModelNext }, { ID_BACK, EndPageWithBack }, { IDCANCEL, CancelPageOnYes } }
+};
 
 INT_PTR ShowModelPage(HWND owner)
 {
-    return DialogBoxParamA(SetupState.Instance, IDD_GETMODEL, owner, ModelPageProc, 0);
+    return ShowPage(owner, IDD_GETMODEL, &ModelPage);
 }

@@ -26,8 +26,6 @@ static void SelectInitialPort(HWND page)
 
 static void OnPortInit(HWND page)
 {
-    CenterOnParent(page);
-    SetUpPagePicture(page);
     /* One reading of the spooler's ports for the count and every name. */
     ReadPortList();
     FillIconList(page, IDC_PORT_LIST, (short)CountPorts(), GetPortName);
@@ -68,52 +66,12 @@ static void OnPortNext(HWND page)
     EndDialog(page, ID_NEXT);
 }
 
-/* Whole command values only: list notifications do nothing. */
-static void OnPortCommand(HWND page, WPARAM command)
-{
-    if (command == ID_NEXT)
-        OnPortNext(page);
-    else if (command == ID_BACK)
-        EndDialog(page, ID_BACK);
-    else if (command == IDCANCEL && LOWORD(ConfirmCancel(page)) == IDYES)
-        EndDialog(page, IDCANCEL);
-}
-
-static void OnPortDrawItem(WPARAM controlId, const DRAWITEMSTRUCT *item)
-{
-    if (controlId == IDC_PORT_LIST)
-        DrawIconItem(item, GetPortIcon);
-    else if (controlId == IDC_LOGO)
-        DrawLogoButton(item);
-}
-
-static INT_PTR CALLBACK PortPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    switch (message) {
-    case WM_MEASUREITEM:
-        MeasureIconItem((MEASUREITEMSTRUCT *)lParam);
-        break;
-    case WM_INITDIALOG:
-        OnPortInit(page);
-        break;
-    case WM_DRAWITEM:
-        OnPortDrawItem(wParam, (const DRAWITEMSTRUCT *)lParam);
-        break;
-    case WM_COMMAND:
-        OnPortCommand(page, wParam);
-        break;
-    case WM_CTLCOLORSTATIC:
-        /* The one message whose answer is its result: the background brush. */
-        return PageControlColour(page, (HDC)wParam, (HWND)lParam);
-    case WM_DESTROY:
-        /* The page's picture goes with it. */
-        ReleasePagePicture(page);
-        break;
-    }
-    return 0;
-}
+static const PageParts PortPage = {
+    OnPortInit, IDC_PORT_LIST, GetPortIcon,
+    { { ID_NEXT, OnPortNext }, { ID_BACK, EndPageWithBack }, { IDCANCEL, CancelPageOnYes } }
+};
 
 INT_PTR ShowPortPage(HWND owner)
 {
-    return DialogBoxParamA(SetupState.Instance, IDD_GETPORT, owner, PortPageProc, 0);
+    return ShowPage(owner, IDD_GETPORT, &PortPage);
 }

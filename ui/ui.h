@@ -60,6 +60,31 @@ INT_PTR CALLBACK MessageDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
 HWND ShowStatus(HWND owner, UINT stringId);
 INT_PTR CALLBACK StatusDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
+/* wizard_page.cpp */
+/* One button of a page: the whole WM_COMMAND value of its click and what
+   it does. */
+struct PageCommand {
+    WPARAM id;
+    void (*act)(HWND page);
+};
+/* What a page does of its own; the page procedure of ShowPage does the
+   rest. */
+struct PageParts {
+    void (*init)(HWND page);    /* at WM_INITDIALOG, once the page is centred
+                                   and its picture set up */
+    WORD listId;                /* the page's owner-drawn icon list; 0: none */
+    IconRule iconOf;            /* the icons of that list's items */
+    PageCommand commands[3];    /* the page's buttons; unused rows empty */
+};
+/* Shows the page of that template modally, owned by `owner`, with its
+   parts, and returns its result (-1 when it cannot be created). */
+INT_PTR ShowPage(HWND owner, LPCSTR templateName, const PageParts *parts);
+/* The wizard pages' buttons: Next and Back end the page with their id;
+   Cancel asks ConfirmCancel and ends it with IDCANCEL on Yes. */
+void EndPageWithNext(HWND page);
+void EndPageWithBack(HWND page);
+void CancelPageOnYes(HWND page);
+
 /* welcome_page.cpp, model_page.cpp, port_page.cpp */
 INT_PTR ShowWelcomePage(HWND owner);
 INT_PTR ShowModelPage(HWND owner);

@@ -3,57 +3,55 @@
  */
 #include "shell/setup_state.h"
 #include "ui/ui.h"
-#include "ui/welcome_text_logic.h"
 #include "ui/resources/resource.h"
 
-/* Centred, Next focused, and the supported-system text of the environment;
-   for an environment without one the template's text stays. */
+#include <string.h>
+
+static const char X86Text[] =
+    "Supported operating system:\r\n"
+    "\tWindows 7 Home x86\r\n"
+    "\tWindows 7 Professional x86\r\n"
+    "\tWindows 7 Ultimate x86\r\n"
+    "\r\n"
+    "Terminate all running applications before installing driver.";
+
+static const char X64Text[] =
+    "Supported operating system:\r\n"
+    "\tWindows 7 Home x64\r\n"
+    "\tWindows 7 Professional x64\r\n"
+    "\tWindows 7 Ultimate x64\r\n"
+    "\r\n"
+    "Terminate all running applications before installing driver.";
+
+/* The text for "Windows NT x86" or "Windows x64" (compared exactly), or
+   NULL for any other environment, a null one included. */
+static const char *SupportedSystemText(const char *environment)
+{
+    if (!environment)
+        return NULL;
+    if (strcmp(environment, "Windows NT x86") == 0)
+        return X86Text;
+    if (strcmp(environment, "Windows x64") == 0)
+        return X64Text;
+    return NULL;
+}
+
+/* Next focused, and the supported-system text of the environment; for an
+   environment without one the template's text stays. */
 static void OnWelcomeInit(HWND page)
 {
-    CenterOnParent(page);
-    SetUpPagePicture(page);
     SetFocus(GetDlgItem(page, ID_NEXT));
     const char *text = SupportedSystemText(SetupState.Environment);
     if (text)
         SetDlgItemTextA(page, IDC_WELCOME_TEXT, text);
 }
 
-/* The whole command value is compared, so only button clicks (and Enter,
-   Escape and the close box, which arrive as clicks) act. */
-static void OnWelcomeCommand(HWND page, WPARAM command)
-{
-    if (command == ID_NEXT)
-        EndDialog(page, ID_NEXT);
-    else if (command == IDCANCEL && LOWORD(ConfirmCancel(page)) == IDYES)
-        EndDialog(page, IDCANCEL);
-}
-
-static INT_PTR CALLBACK WelcomePageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    switch (message) {
-    case WM_INITDIALOG:
-        OnWelcomeInit(page);
-        break;
-    case WM_COMMAND:
-        OnWelcomeCommand(page, wParam);
-        break;
-    case WM_DRAWITEM:
-        if (wParam == IDC_LOGO)
-            DrawLogoButton((const DRAWITEMSTRUCT *)lParam);
-        break;
-    case WM_CTLCOLORSTATIC:
-        /* The one message whose answer is its result: the background brush. */
-        return PageControlColour(page, (HDC)wParam, (HWND)lParam);
-    case WM_DESTROY:
-        /* The page's picture goes with it. */
-        ReleasePagePicture(page);
-        break;
-    }
-    /* Never handled: after WM_INITDIALOG the focus stays where it was put. */
-    return 0;
-}
+/* No Back: the first page. */
+static const PageParts WelcomePage = {
+    OnWelcomeInit, 0, NULL, { { ID_NEXT, EndPageWithNext }, { IDCANCEL, CancelPageOnYes } }
+};
 
 INT_PTR ShowWelcomePage(HWND owner)
 {
-    return DialogBoxParamA(SetupState.Instance, IDD_WELCOME, owner, WelcomePageProc, 0);
+    return ShowPage(owner, IDD_WELCOME, &WelcomePage);
 }

@@ -26,29 +26,16 @@ typedef std::vector<std::string> FileLines;
    Documents...) to the host's home folder, and keeps its own state there. */
 static void ListTree(const char *folder, FileLines *out)
 {
-    char pattern[MAX_PATH];
-    snprintf(pattern, sizeof pattern, "%s\\*", folder);
-    WIN32_FIND_DATAA entry;
-    HANDLE search = FindFirstFileA(pattern, &entry);
-    if (search == INVALID_HANDLE_VALUE)
-        return;
-    do {
-        if (strcmp(entry.cFileName, ".") == 0 || strcmp(entry.cFileName, "..") == 0)
-            continue;
-        char path[MAX_PATH];
-        snprintf(path, sizeof path, "%s\\%s", folder, entry.cFileName);
-        if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-            out->push_back(std::string(path) + "\\");
-            if (_stricmp(path, "C:\\users") != 0 && !(entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
-                ListTree(path, out);
-        } else {
-            char line[MAX_PATH + 64];
-            snprintf(line, sizeof line, "%s %lu %lu:%lu", path, entry.nFileSizeLow,
-                     entry.ftLastWriteTime.dwHighDateTime, entry.ftLastWriteTime.dwLowDateTime);
-            out->push_back(line);
-        }
-    } while (FindNextFileA(search, &entry));
-    FindClose(search);
+    ForEachFound(std::string(folder) + "\\*", [out](const std::string &path, const WIN32_FIND_DATAA &entry) {
+        char line[MAX_PATH + 64];
+        snprintf(line, sizeof line, "%s %lu %lu:%lu", path.c_str(), entry.nFileSizeLow,
+                 entry.ftLastWriteTime.dwHighDateTime, entry.ftLastWriteTime.dwLowDateTime);
+        int isFolder = (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+        out->push_back(isFolder ? path + "\\" : std::string(line));
+        if (isFolder && _stricmp(path.c_str(), "C:\\users") != 0
+            && !(entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
+            ListTree(path.c_str(), out);
+    });
 }
 
 /* Prints every line of `after` that `before` lacks and that does not lie in
@@ -132,7 +119,7 @@ DEFINE_SCENARIO(hardening_no_inf) { return RunOnPackage(NULL, WalkEmptyModelList
 /* The last model of the shortened list installs like any other. */
 static int InstallLastListedOfMany(void)
 {
-    InstallPlan plan = { "win7", "Hardening KV 0051", "LPT2:", 0, 0, 0, NULL, 0 };
+    InstallPlan plan = PlanInstall("win7", "Hardening KV 0051", "LPT2:");
     InstallRecord record;
     RemoveInstalled(plan.Model);
     int passed = RunWholeInstall(&plan, &record) &&
@@ -161,18 +148,11 @@ DEFINE_SCENARIO(hardening_five_thousand_models)
    planted_dll.cpp) and returns how many. */
 static int CountLoadedPlantedDlls(void)
 {
-    char pattern[MAX_PATH];
-    snprintf(pattern, sizeof pattern, "%s*.loaded", Session.PackageDir);
-    WIN32_FIND_DATAA entry;
-    HANDLE search = FindFirstFileA(pattern, &entry);
-    if (search == INVALID_HANDLE_VALUE)
-        return 0;
     int loaded = 0;
-    do {
+    ForEachFound(std::string(Session.PackageDir) + "*.loaded", [&loaded](const std::string &, const WIN32_FIND_DATAA &entry) {
         printf("loaded into setup.exe: %s\n", entry.cFileName);
         loaded++;
-    } while (FindNextFileA(search, &entry));
-    FindClose(search);
+    });
     return loaded;
 }
 
@@ -185,30 +165,27 @@ static int CountLoadedPlantedDlls(void)
    calls are hidden, which must have been asked for them. */
 static int InstallBesidePlantedDlls(const char *version, int unhardened)
 {
-    char planted[MAX_PATH], pattern[MAX_PATH];
+    char planted[MAX_PATH];
     DWORD length = GetModuleFileNameA(NULL, planted, MAX_PATH);
     char *slash = strrchr(planted, '\\');
     WALK_REQUIRE(length < MAX_PATH && slash, "no path of e2e.exe");
     strcpy(slash + 1, "planted");
     WALK_REQUIRE(PreparePackage(Session.SampleDir) && CopyIntoPackage(planted), "package folder not prepared");
-    snprintf(pattern, sizeof pattern, "%s\\*.*", planted);
-    WIN32_FIND_DATAA entry;
-    HANDLE search = FindFirstFileA(pattern, &entry);
-    WALK_REQUIRE(search != INVALID_HANDLE_VALUE, "nothing in %s", planted);
-    do {
+    int names = 0;
+    ForEachFound(std::string(planted) + "\\*.*", [&names](const std::string &, WIN32_FIND_DATAA entry) {
         /* Wine's names: lower case, without ".dll". */
         char *name = _strlwr(entry.cFileName);
         size_t size = strlen(name);
         if (size > 4 && strcmp(name + size - 4, ".dll") == 0)
             name[size - 4] = '\0';
         if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-            SetSetupDllOrder(name, "native,builtin");
-    } while (FindNextFileA(search, &entry));
-    FindClose(search);
+            names += SetSetupDllOrder(name, "native,builtin");
+    });
+    WALK_REQUIRE(names > 0, "nothing in %s", planted);
 
     static const char model[] = "Kest KV-R521";
     RemoveInstalled(model);
-    InstallPlan plan = { version, model, "LPT1:", 0, 0, 0, NULL, 0 };
+    InstallPlan plan = PlanInstall(version, model, "LPT1:");
     InstallRecord record;
     int installed = RunWholeInstall(&plan, &record)
         && CheckInstalled(model, "LPT1:", "KV_R52x.GPD,KV_R52x.DLL,UNIDRV.DLL,UNIDRVUI.DLL,UNIDRV.HLP", 0);
@@ -227,8 +204,6 @@ static int InstallBesidePlantedDlls(const char *version, int unhardened)
 
 DEFINE_SCENARIO(hardening_planted_dlls) { return InstallBesidePlantedDlls("win7", 0); }
 
-/* Run by tests.cmake with the test build setup_unhardened.exe, hence
-   registered by hand: as on Windows 2000, which has neither call. */
-static int PlantedDllsUnhardened(void) { return InstallBesidePlantedDlls("win2k", 1); }
-[[maybe_unused]] static int planted_unhardened_registered =
-    RegisterScenario("hardening_planted_dlls_unhardened", PlantedDllsUnhardened);
+/* Run by tests.cmake's table with the test build setup_unhardened.exe: as
+   on Windows 2000, which has neither call. */
+DEFINE_SCENARIO(hardening_planted_dlls_unhardened) { return InstallBesidePlantedDlls("win2k", 1); }

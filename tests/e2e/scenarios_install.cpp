@@ -12,55 +12,62 @@
 #include "file_write.h"
 #include <winspool.h>
 
-/* The sample package's models and their files. */
+/* The sample package's models and their files; the model page selects the
+   first, and the port page COM1: in a prefix without infrared ports. */
 #define R521 "Kest KV-R521"
-#define R521_FILES "KV_R52x.GPD,KV_R52x.DLL,UNIDRV.DLL,UNIDRVUI.DLL,UNIDRV.HLP"
 #define R524 "Kest KV-R524 Duplex"
-#define R524_FILES "KV_R52x.GPD,KV_R52x.DLL,KV_DUPLX.GPD,KV_R52x.INI,UNIDRV.DLL,UNIDRVUI.DLL,UNIDRV.HLP"
 #define R528 "Kest KV-R528 Color"
-#define R528_FILES "KV_R52x.GPD,KV_R52x.DLL,KV_COLOR.ICM,UNIDRV.DLL,UNIDRVUI.DLL,UNIDRV.HLP"
-
-/* One whole installation of the sample package, checked and then undone so
-   that the next scenario starts from a clean spooler. A NULL `choose` or
-   `choosePort` leaves the choice to the page (its first model, its initial
-   port), which must then be `model` and `port`. The package lies in
-   `subfolder` of the scenario's folder when one is given. */
-struct InstallCase {
-    const char *version, *choose, *model, *choosePort, *port, *files;
-    int setDefault;
-    const char *arguments;
-    const char *subfolder = NULL;
+static const struct { const char *model, *files; } SampleModels[] = {
+    { R521, "KV_R52x.GPD,KV_R52x.DLL,UNIDRV.DLL,UNIDRVUI.DLL,UNIDRV.HLP" },
+    { R524, "KV_R52x.GPD,KV_R52x.DLL,KV_DUPLX.GPD,KV_R52x.INI,UNIDRV.DLL,UNIDRVUI.DLL,UNIDRV.HLP" },
+    { R528, "KV_R52x.GPD,KV_R52x.DLL,KV_COLOR.ICM,UNIDRV.DLL,UNIDRVUI.DLL,UNIDRV.HLP" },
 };
 
-static int InstallSample(const InstallCase &c, InstallRecord *record)
+/* One whole installation of the sample package by `plan`, checked and then
+   undone so that the next scenario starts from a clean spooler. The package
+   lies in `subfolder` of the scenario's folder when one is given. */
+static int InstallSample(InstallPlan plan, InstallRecord *record, const char *subfolder = NULL)
 {
-    WALK_REQUIRE(PreparePackage(Session.SampleDir, c.subfolder), "package folder not prepared");
-    RemoveInstalled(c.model);
-    InstallPlan plan = { c.version, c.choose, c.choosePort, c.setDefault, 30000, 0, c.arguments, 0 };
+    const char *model = plan.Model ? plan.Model : R521, *port = plan.Port ? plan.Port : "COM1:", *files = NULL;
+    for (const auto &sample : SampleModels)
+        files = strcmp(sample.model, model) == 0 ? sample.files : files;
+    WALK_REQUIRE(files, "%s is no model of the sample", model);
+    WALK_REQUIRE(PreparePackage(Session.SampleDir, subfolder), "package folder not prepared");
+    RemoveInstalled(model);
+    plan.SlowStepTimeout = 30000;
     int passed = RunWholeInstall(&plan, record);
-    if (passed && (strcmp(record->Model, c.model) != 0 || strcmp(record->Port, c.port) != 0))
+    if (passed && (strcmp(record->Model, model) != 0 || strcmp(record->Port, port) != 0))
         passed = WalkFail(__FILE__, __LINE__, "chose %s on %s, expected %s on %s", record->Model, record->Port,
-                          c.model, c.port);
-    passed = passed && CheckInstalled(c.model, c.port, c.files, c.setDefault);
+                          model, port);
+    passed = passed && CheckInstalled(model, port, files, plan.SetDefault);
     if (passed)
-        printf("installed %s on %s under %s\n", c.model, c.port, c.version);
-    RemoveInstalled(c.model);
+        printf("installed %s on %s under %s\n", model, port, plan.WineVersion);
+    RemoveInstalled(model);
     return passed;
 }
 
-static int InstallUnder(const InstallCase &c)
+static int InstallUnder(const InstallPlan &plan, const char *subfolder = NULL)
 {
     InstallRecord record;
-    return InstallSample(c, &record);
+    return InstallSample(plan, &record, subfolder);
 }
 
-DEFINE_SCENARIO(install_win2k) { return InstallUnder({ "win2k", R521, R521, "LPT1:", "LPT1:", R521_FILES, 0, NULL }); }
+/* `plan` with the default printer box left checked. */
+static InstallPlan AsDefault(InstallPlan plan)
+{
+    plan.SetDefault = 1;
+    return plan;
+}
+
+DEFINE_SCENARIO(install_win2k) { return InstallUnder(PlanInstall("win2k", R521, "LPT1:")); }
 /* The program has no command-line options: arguments change nothing. */
 DEFINE_SCENARIO(install_winxp)
 {
-    return InstallUnder({ "winxp", R524, R524, "COM2:", "COM2:", R524_FILES, 1, "/s /q -uninstall x.inf" });
+    InstallPlan plan = AsDefault(PlanInstall("winxp", R524, "COM2:"));
+    plan.Arguments = "/s /q -uninstall x.inf";
+    return InstallUnder(plan);
 }
-DEFINE_SCENARIO(install_vista) { return InstallUnder({ "vista", R528, R528, "FILE:", "FILE:", R528_FILES, 0, NULL }); }
+DEFINE_SCENARIO(install_vista) { return InstallUnder(PlanInstall("vista", R528, "FILE:")); }
 
 /* A package unpacked deep in a user's folders: with the longest names,
    "C:\e2e\install_deep_folder\" + a folder of 160 characters with blanks and
@@ -72,16 +79,16 @@ DEFINE_SCENARIO(install_deep_folder)
     while (folder.size() < 160)
         folder += "Kest KV-R52x driver 5.2.1 ";
     folder.replace(159, std::string::npos, "x");   /* Windows drops a final blank or dot */
-    return InstallUnder({ "winxp", R524, R524, "LPT1:", "LPT1:", R524_FILES, 0, NULL, folder.c_str() });
+    return InstallUnder(PlanInstall("winxp", R524, "LPT1:"), folder.c_str());
 }
 
 /* The pages' own choices: the sample's three models with the first
-   selected, and COM1: in a prefix without infrared ports; the welcome page
-   names the Windows 7 editions of the x86 environment. */
+   selected, and COM1:; the welcome page names the Windows 7 editions of the
+   x86 environment. */
 DEFINE_SCENARIO(install_win7)
 {
     InstallRecord record;
-    if (!InstallSample({ "win7", NULL, R521, NULL, "COM1:", R521_FILES, 1, NULL }, &record))
+    if (!InstallSample(AsDefault(PlanInstall("win7", NULL, NULL)), &record))
         return 0;
     static const char welcome[] = "Supported operating system:\r\n\tWindows 7 Home x86";
     WALK_REQUIRE(strncmp(record.WelcomeText, welcome, strlen(welcome)) == 0, "welcome text \"%s\"",
@@ -94,17 +101,12 @@ DEFINE_SCENARIO(install_win7)
    in "~new" or "~old"). */
 static int NoTemporaryFiles(const char *directory)
 {
-    static const char *const patterns[] = { "*~new", "*~old" };
-    for (const char *pattern : patterns) {
-        char path[MAX_PATH];
-        snprintf(path, sizeof path, "%s\\%s", directory, pattern);
-        WIN32_FIND_DATAA found;
-        HANDLE search = FindFirstFileA(path, &found);
-        if (search != INVALID_HANDLE_VALUE) {
-            FindClose(search);
-            return WalkFail(__FILE__, __LINE__, "%s\\%s is left", directory, found.cFileName);
-        }
-    }
+    std::string left;
+    for (const char *pattern : { "\\*~new", "\\*~old" })
+        ForEachFound(directory + std::string(pattern), [&left](const std::string &path, const WIN32_FIND_DATAA &) {
+            left = path;
+        });
+    WALK_REQUIRE(left.empty(), "%s is left", left.c_str());
     return 1;
 }
 
@@ -130,7 +132,7 @@ DEFINE_SCENARIO(install_locked_in_version_dir)
     HANDLE lock = CreateFileA(locked, GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
     WALK_REQUIRE(lock != INVALID_HANDLE_VALUE, "%s not opened", locked);
 
-    InstallPlan plan = { "win7", R521, "LPT1:", 0, 0, 0, NULL, 0 };
+    InstallPlan plan = PlanInstall("win7", R521, "LPT1:");
     InstallRecord record;
     int passed = RunWholeInstall(&plan, &record);
     CloseHandle(lock);
@@ -184,7 +186,8 @@ DEFINE_SCENARIO(install_printer_refused)
     }
     WALK_REQUIRE(PreparePackage(Session.SampleDir), "package folder not prepared");
     RemoveInstalled(R521);
-    InstallPlan plan = { "win7", R521, "LPT1:", 1, 0, 1, NULL, 0 };
+    InstallPlan plan = AsDefault(PlanInstall("win7", R521, "LPT1:"));
+    plan.PrinterRefused = 1;
     InstallRecord record;
     int passed = RunWholeInstall(&plan, &record);
     static const char expected[] = "Cannot add a printer!\r\n(System Error Code : ";
@@ -203,38 +206,31 @@ DEFINE_SCENARIO(install_printer_refused)
     return passed;
 }
 
-/* Run by tests.cmake in a 64-bit prefix only, hence registered by hand: the
-   32-bit program installs the x86 driver there too. */
-static int InstallWin7In64BitPrefix(void)
-{
-    return InstallUnder({ "win7", R528, R528, "LPT1:", "LPT1:", R528_FILES, 1, NULL });
-}
-[[maybe_unused]] static int install_win7_64bit_registered =
-    RegisterScenario("install_win7_64bit", InstallWin7In64BitPrefix);
+/* Run by tests.cmake's table in a 64-bit prefix: the 32-bit program
+   installs the x86 driver there too. */
+DEFINE_SCENARIO(install_win7_64bit) { return InstallUnder(AsDefault(PlanInstall("win7", R528, "LPT1:"))); }
 
-/* Run by tests.cmake at 120, 144 and 192 DPI, each under a colour scheme in
-   a prefix set to both (KEST_DPI and KEST_SCHEME name them), hence
-   registered by hand: a whole installation whose pages the walk checks by
-   their pixels, with other models, ports and so icons at each DPI, and
-   under each scheme's face colour. */
-static int InstallOnDisplay(void)
+/* Run by tests.cmake's table at a DPI and under a colour scheme, in a
+   prefix set to both (KEST_DPI and KEST_SCHEME name them): a whole
+   installation under the Windows whose colours they are, whose pages the
+   walk checks by their pixels, with another model, port and so icons under
+   each, and under each scheme's face colour. */
+DEFINE_SCENARIO(install_on_display)
 {
-    static const struct { int dpi; const char *scheme; COLORREF face; InstallCase install; } cases[] = {
-        { 120, "luna", RGB(236, 233, 216), { "winxp", R524, R524, "LPT1:", "LPT1:", R524_FILES, 0, NULL } },
-        { 144, "win7", RGB(240, 240, 240), { "win7", R528, R528, "FILE:", "FILE:", R528_FILES, 1, NULL } },
-        { 192, "win2000", RGB(212, 208, 200), { "win2k", NULL, R521, NULL, "COM1:", R521_FILES, 1, NULL } },
+    static const struct { const char *scheme; COLORREF face; InstallPlan install; } cases[] = {
+        { "luna", RGB(236, 233, 216), PlanInstall("winxp", R524, "LPT1:") },
+        { "win7", RGB(240, 240, 240), AsDefault(PlanInstall("win7", R528, "FILE:")) },
+        { "win2000", RGB(212, 208, 200), AsDefault(PlanInstall("win2k", NULL, NULL)) },
     };
     const char *dpi = getenv("KEST_DPI"), *scheme = getenv("KEST_SCHEME");
     HDC screen = GetDC(NULL);
     int shown = GetDeviceCaps(screen, LOGPIXELSY);
     ReleaseDC(NULL, screen);
+    WALK_REQUIRE(dpi && shown == atoi(dpi), "the prefix runs at %d DPI, not %s", shown, dpi ? dpi : "(none)");
     for (const auto &c : cases)
-        if (dpi && atoi(dpi) == c.dpi && scheme && strcmp(scheme, c.scheme) == 0) {
-            WALK_REQUIRE(shown == c.dpi, "the prefix runs at %d DPI, not %d", shown, c.dpi);
+        if (scheme && strcmp(scheme, c.scheme) == 0) {
             WALK_REQUIRE(GetSysColor(COLOR_BTNFACE) == c.face, "the face colour is not %s's", c.scheme);
             return InstallUnder(c.install);
         }
-    return WalkFail(__FILE__, __LINE__, "no installation planned at %s DPI under %s", dpi ? dpi : "(none)",
-                    scheme ? scheme : "(none)");
+    return WalkFail(__FILE__, __LINE__, "no installation planned under %s", scheme ? scheme : "(none)");
 }
-[[maybe_unused]] static int install_on_display_registered = RegisterScenario("install_on_display", InstallOnDisplay);

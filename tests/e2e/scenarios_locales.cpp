@@ -47,7 +47,8 @@ static int InstallInCodePage(const LocalePackage &p)
                  "%s not written", p.file);
     RemoveInstalled(model.c_str());
 
-    InstallPlan plan = { "win7", model.c_str(), "LPT1:", 1, 0, 0, NULL, 0 };
+    InstallPlan plan = PlanInstall("win7", model.c_str(), "LPT1:");
+    plan.SetDefault = 1;
     InstallRecord record;
     int passed = RunWholeInstall(&plan, &record);
     if (passed && record.ModelCount != 2)

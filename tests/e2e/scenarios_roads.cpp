@@ -11,6 +11,7 @@
 #include "session.h"
 #include "install_walk.h"
 #include "spooler_readback.h"
+#include "file_write.h"
 #include "ui/resources/resource.h"
 #include <winspool.h>
 #include <initializer_list>
@@ -241,22 +242,20 @@ DEFINE_SCENARIO(roads_removal_fails) { return WithCleanSpooler(RemovalFails); }
    or its 3\. */
 static int CopyFailsOn(const char *name, const char *replacement, const char *message)
 {
-    char directory[MAX_PATH], path[MAX_PATH];
+    char directory[MAX_PATH];
     WALK_REQUIRE(ReadX86DriverDirectory(directory, sizeof directory), "no driver directory");
-    for (const char *sub : { "", "3\\" }) {
-        snprintf(path, sizeof path, "%s\\%s%s", directory, sub, name);
-        DeleteFileA(path);
-    }
+    for (const char *sub : { "\\", "\\3\\" })
+        DeleteFileA((directory + std::string(sub) + name).c_str());
     HWND port = StartTo(IDC_PORT_LIST, name, replacement);
     WALK_REQUIRE(port && ClickButton(port, ID_NEXT), "no Next on the port page");
     if (!AcknowledgeMessage("Error", message) || !EndsAsFailure())
         return 0;
-    for (const char *sub : { "", "3\\" }) {
-        snprintf(path, sizeof path, "%s\\%s%s*", directory, sub, name);
-        WIN32_FIND_DATAA found;
-        HANDLE search = FindFirstFileA(path, &found);
-        WALK_REQUIRE(search == INVALID_HANDLE_VALUE, "%s left in %s", found.cFileName, path);
-    }
+    std::string left;
+    for (const char *sub : { "\\", "\\3\\" })
+        ForEachFound(directory + std::string(sub) + name + "*", [&left](const std::string &path, const WIN32_FIND_DATAA &) {
+            left = path;
+        });
+    WALK_REQUIRE(left.empty(), "%s is left", left.c_str());
     return 1;
 }
 

@@ -1,9 +1,11 @@
 /* pkgcheck's rules on any bytes: ReadLzHeader's classes and recorded size,
    IsWholeExpansion at that size, ListHasFileName finding every whole name,
-   IsQuotedModelKey, and the classes of an INF's text. */
+   IsQuotedModelKey by the wizard's own model keys, and the classes of an
+   INF's text. */
 #include "fuzz_input.h"
 #include "install/lz_header_logic.h"
 #include "pkgcheck/package_rules_logic.h"
+#include "setupinfo/model_key_logic.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
@@ -25,7 +27,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     for (size_t i = 0; i < size; i++)
         high |= data[i] >= 0x80;
     EXPECT(text >= INF_TEXT_ASCII && text <= INF_TEXT_UTF16 && (text == INF_TEXT_ASCII) == !high);
-    size_t length = key.size() - 1;
-    EXPECT(IsQuotedModelKey(key.data()) == (length >= 2 && key[0] == '"' && key[length - 1] == '"'));
+    /* Quoted exactly when the wizard finds the key from the name the list shows. */
+    Block shown(key.size() + 1), again(key.size() + 1);
+    EXPECT(IsQuotedModelKey(key.data()) == (StripModelKey(key.data(), shown.data(), shown.size())
+           && FormModelKey(shown.data(), again.data(), again.size()) && !strcmp(again.data(), key.data())));
     return 0;
 }

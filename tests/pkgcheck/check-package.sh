@@ -24,6 +24,10 @@ edit_inf() { sed -i "$1" KV_R52x.INF; }
 # Overwrites bytes of a file at an offset with the given printf text.
 patch_bytes() { printf "$3" | dd of="$1" bs=1 seek="$2" conv=notrunc status=none; }
 repeat() { printf "%${2}s" '' | tr ' ' "$1"; }
+# Adds the model lines read from stdin at the head of the models section.
+add_models() { cat > models.tmp; edit_inf '/^\[KestVelotic\]/r models.tmp'; rm models.tmp; }
+# Moves the package's files into the new folder $1, which becomes the package.
+move_into() { mkdir "$1"; for f in ./*; do [ ! -f "$f" ] || mv "$f" "$1/"; done; package=$1; }
 
 mutate_sample() { :; }
 mutate_no_inf() { rm -f KV_R52x.INF; }
@@ -35,7 +39,7 @@ mutate_wrong_recorded_size() { patch_bytes KV_COLOR.ICM 10 '\x0f\x27\x00\x00'; }
 mutate_unknown_method() { patch_bytes UNIDRV.HLP 8 'B'; }
 mutate_cut_header() { truncate -s 11 KV_DUPLX.GPD; }
 mutate_underscore_name() { mv UNIDRV.HLP UNIDRV.HL_; }
-mutate_unquoted_key() { printf 'Kest KV-R529 = KVR521_Install, KESTVELOTICKV-R529\r\n' >> models.tmp; edit_inf '/^\[KestVelotic\]/r models.tmp'; rm models.tmp; }
+mutate_unquoted_key() { printf 'Kest KV-R529 = KVR521_Install, KESTVELOTICKV-R529\r\n' | add_models; }
 mutate_key_too_long() { edit_inf "s/^\"Kest KV-R521\"/\"$(repeat K 1100)\"/"; }
 mutate_no_copyfiles() { edit_inf '/^\[KVR521_Install\]/,/^$/{/^CopyFiles/d}'; }
 mutate_missing_install_section() { edit_inf 's/= KVR528_Install,/= KVR528_Missing,/'; }
@@ -58,35 +62,23 @@ mutate_name_too_long_for_copy() {
 # Paths of 200 bytes, blanks and dots in the folder's name; one file under
 # its compressed copy's name.
 mutate_deep_folder() {
-  local deep
-  deep="$package/$(repeat d $((184 - ${#package} - 7))) v5.2 x"
-  mkdir "$deep"
-  for f in ./*; do [ ! -f "$f" ] || mv "$f" "$deep/"; done
-  mv "$deep/UNIDRV.HLP" "$deep/UNIDRV.HL_"
-  package=$deep
+  move_into "$package/$(repeat d $((184 - ${#package} - 7))) v5.2 x"
+  mv "$package/UNIDRV.HLP" "$package/UNIDRV.HL_"
 }
 # A folder where FOLDER\KV.HL is 127 bytes long, the most the LZ library's
 # open takes, with only the compressed copy KV.HL_ (128 bytes) in it.
 mutate_underscore_at_path_limit() {
   edit_inf 's/,@UNIDRV.HLP/,@UNIDRV.HLP,@KV.HL/'
   cp UNIDRV.HLP KV.HL_
-  local deep
-  deep="$package/$(repeat d $((127 - ${#package} - 9)))"
-  mkdir "$deep"
-  for f in ./*; do [ ! -f "$f" ] || mv "$f" "$deep/"; done
-  package=$deep
+  move_into "$package/$(repeat d $((127 - ${#package} - 9)))"
 }
 mutate_not_a_bare_name() { mkdir sub; mv KV_R52x.INI sub/; edit_inf 's/@KV_R52x.INI/@sub\\KV_R52x.INI/'; }
 mutate_too_many_models() {
-  for i in $(seq 10 79); do printf '"Kest KV-R5%s Test" = KVR521_Install, KV%s\r\n' "$i" "$i"; done > models.tmp
   edit_inf '/^"Kest KV-R528 Color"/d; /^"Kest KV-R524 Duplex"/d; /^"Kest KV-R521"/d'
-  edit_inf '/^\[KestVelotic\]/r models.tmp'
-  rm models.tmp
+  for i in $(seq 10 79); do printf '"Kest KV-R5%s Test" = KVR521_Install, KV%s\r\n' "$i" "$i"; done | add_models
 }
 mutate_five_thousand_models() {
-  for i in $(seq 1000 5999); do printf '"Kest KV-%s" = KVR521_Install, KV%s\r\n' "$i" "$i"; done > models.tmp
-  edit_inf '/^\[KestVelotic\]/r models.tmp'
-  rm models.tmp
+  for i in $(seq 1000 5999); do printf '"Kest KV-%s" = KVR521_Install, KV%s\r\n' "$i" "$i"; done | add_models
 }
 mutate_ten_megabyte_inf() {
   { printf '[KestVelotic]\r\n"Huge Line" = KVR521_Install,'; repeat H 4000000; printf '\r\n[Filler]\r\n'

@@ -1,17 +1,12 @@
-/*
- * Answers the wizard's message dialogs and the platform's message boxes
- * from inside the test program's own thread. A thread timer ticks every
- * 10 ms in whatever modal loop or pump runs; each tick records every newly
- * shown message dialog (caption, text, icon) and posts it the answer that
- * WatchAnswer chooses, then calls WatchTickHook for other windows, such as
- * a page to answer. Nothing here blocks or pumps.
- */
+/* Answers the wizard's message dialogs and the platform's message boxes
+   from the test program's own thread: a thread timer ticks every 10 ms in
+   whatever modal loop or pump runs, records each newly shown message dialog
+   and posts it its answer, then calls a hook for other windows, such as a
+   page to answer. Nothing here blocks or pumps. */
 #ifndef DIALOG_WATCH_H
 #define DIALOG_WATCH_H
 
 #include <windows.h>
-#include <string.h>
-#include "ui/resources/resource.h"
 
 struct SeenMessage {
     char caption[128], text[256];
@@ -20,70 +15,19 @@ struct SeenMessage {
     int answered;
 };
 
+/* The message dialogs seen since StartWatch, in the order they showed. */
 #define WATCH_MAX 64
-static SeenMessage Seen[WATCH_MAX];
-static int SeenCount;
+extern SeenMessage Seen[WATCH_MAX];
+extern int SeenCount;
 
-/* Chooses the command posted to a message dialog (default IDOK); 0 leaves
+/* What `answer` returns: the command posted to a message dialog; 0 leaves
    it open, to be asked again at the next tick; WATCH_HANDLED: the answer
    has answered it itself (a key, a click). */
 #define WATCH_HANDLED ((INT_PTR)-1)
-static INT_PTR (*WatchAnswer)(const SeenMessage *message);
-static void (*WatchTickHook)(void);
-static UINT_PTR WatchTimer;
 
-/* Wine's MessageBoxA keeps its icon in control 1088 and its text in 0xFFFF. */
-#define PLATFORM_BOX_ICON 1088
-#define PLATFORM_BOX_TEXT 0xFFFF
-
-static inline BOOL CALLBACK WatchWindow(HWND window, LPARAM)
-{
-    int own = GetDlgItem(window, IDC_MSG_TEXT) != NULL;
-    if (!IsWindowVisible(window) || (!own && !GetDlgItem(window, PLATFORM_BOX_ICON)))
-        return TRUE;
-    int known = SeenCount - 1;
-    while (known >= 0 && Seen[known].window != window)
-        known--;
-    /* Answered and on its way out (Wine's handles carry a generation count,
-       so the next dialog gets a handle of its own). */
-    if ((known >= 0 && Seen[known].answered) || (known < 0 && SeenCount == WATCH_MAX))
-        return TRUE;
-    if (known < 0) {
-        SeenMessage *seen = &Seen[known = SeenCount++];
-        GetWindowTextA(window, seen->caption, sizeof seen->caption);
-        GetDlgItemTextA(window, own ? IDC_MSG_TEXT : PLATFORM_BOX_TEXT, seen->text, sizeof seen->text);
-        seen->icon = (HICON)SendDlgItemMessageA(window, own ? IDC_MSG_ICON : PLATFORM_BOX_ICON, STM_GETICON, 0, 0);
-        seen->window = window;
-    }
-    INT_PTR answer = WatchAnswer ? WatchAnswer(&Seen[known]) : IDOK;
-    if (answer && answer != WATCH_HANDLED)
-        PostMessageA(window, WM_COMMAND, (WPARAM)answer, 0);
-    Seen[known].answered = answer != 0;
-    return TRUE;
-}
-
-static inline void CALLBACK WatchTick(HWND, UINT, UINT_PTR, DWORD)
-{
-    EnumThreadWindows(GetCurrentThreadId(), WatchWindow, 0);
-    if (WatchTickHook)
-        WatchTickHook();
-}
-
-static inline void StartWatch(INT_PTR (*answer)(const SeenMessage *), void (*hook)(void))
-{
-    SeenCount = 0;
-    memset(Seen, 0, sizeof Seen);
-    WatchAnswer = answer;
-    WatchTickHook = hook;
-    WatchTimer = SetTimer(NULL, 0, 10, WatchTick);
-}
-
-static inline void StopWatch(void)
-{
-    KillTimer(NULL, WatchTimer);
-    WatchTimer = 0;
-    WatchAnswer = NULL;
-    WatchTickHook = NULL;
-}
+/* Empties Seen and starts the ticks. A NULL `answer` answers IDOK; `hook`
+   (or NULL) runs after each tick. */
+void StartWatch(INT_PTR (*answer)(const SeenMessage *message), void (*hook)(void));
+void StopWatch(void);
 
 #endif

@@ -11,7 +11,9 @@
 #include "install/lz_api.h"
 #include "setupinfo/file_list_logic.h"
 #include "shell/setup_state.h"
+#include "ui/resources/resource.h"
 #include "dialog_watch.h"
+#include "file_write.h"
 #include "install_walk.h"
 #include "test_support.h"
 #include "window_driver.h"
@@ -25,18 +27,12 @@ static const char Expected[] = ROOT "src\\kvc_plain.dll", OldFile[] = ROOT "old"
 static std::string Listing(const std::string &directory, int erase = 0)
 {
     std::string listing;
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((directory + "*").c_str(), &found);
-    while (search != INVALID_HANDLE_VALUE) {
-        std::string name = found.cFileName, path = directory + name;
+    ForEachFound(directory + "*", [&](const std::string &path, const WIN32_FIND_DATAA &found) {
         if (erase)
             SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-        if (name != "." && name != ".." && !(erase && (DeleteFileA(path.c_str()) || RemoveDirectoryA(path.c_str()))))
-            listing += name + " " + std::to_string(found.nFileSizeLow) + "|";
-        if (!FindNextFileA(search, &found))
-            break;
-    }
-    FindClose(search);
+        if (!(erase && (DeleteFileA(path.c_str()) || RemoveDirectoryA(path.c_str()))))
+            listing += found.cFileName + (" " + std::to_string(found.nFileSizeLow)) + "|";
+    });
     return listing;
 }
 
@@ -66,15 +62,31 @@ static void Prepare(const char *names, const char *earlier = NULL, const char *d
     RealCopy = Lz.CopyLZFile;
 }
 
-/* Which file the seam fails how often with which code; for the copy dialog
-   over files q000, q001, ...: when Cancel is clicked (while file cancelAt is
-   copied, or at the moments below), the answer, and what must come of it. */
+/* The copy dialog over `count` files q000, q001, ...: Files(count) copies
+   each once and ends with 1. Cancel(at, answer): Cancel clicked while file
+   `at` is copied (or at a moment below) and the question answered. Fail:
+   the seam fails a file `times` times with `code`. Result, Errors (error
+   messages), Tried (copies) and Installed: what must come of it instead. */
 enum { NEVER = -2, BEFORE_RUN = -1, AFTER_LAST = 1000 };
 static struct Scenario {
-    int count, cancelAt;
-    INT_PTR answer;
-    int failIndex, failCode, failTimes, result, questions, errors, attempts, installed;
+    int count = 0, cancelAt = NEVER;
+    INT_PTR answer = 0;
+    int failIndex = -1, failCode = 0, failTimes = 0, result = 1, questions = 0, errors = 0, attempts = 0, installed = 0;
+    Scenario Cancel(int at, INT_PTR with) const { Scenario s = *this; s.cancelAt = at; s.answer = with; s.questions = 1; return s; }
+    Scenario Fail(int file, int code, int times) const
+    { Scenario s = *this; s.failIndex = file; s.failCode = code; s.failTimes = times; return s; }
+    Scenario Result(int value) const { Scenario s = *this; s.result = value; return s; }
+    Scenario Errors(int value) const { Scenario s = *this; s.errors = value; return s; }
+    Scenario Tried(int value) const { Scenario s = *this; s.attempts = value; return s; }
+    Scenario Installed(int value) const { Scenario s = *this; s.installed = value; return s; }
 } Plan;
+
+static Scenario Files(int count)
+{
+    Scenario s;
+    s.count = s.attempts = s.installed = count;
+    return s;
+}
 
 static struct {   /* what the seam and the watch saw */
     int clicked, attempts, failures, starts, dones, barFaults, fullAfterLast, indexAtQuestion, barRepainted,
@@ -173,6 +185,13 @@ static std::string TakePendingRenames(void)
     return std::string(value, size);
 }
 
+/* Replaces a file by a directory of its name. */
+static int DirectoryInPlace(const std::string &path)
+{
+    DeleteFileA(path.c_str());
+    return CreateDirectoryA(path.c_str(), NULL);
+}
+
 /* The earlier files a copy meets. tests/copy/prepared-copy.sh makes C:\kvcopy_prep: an
    immutable directory, a full disk, an immutable file in 3\; without it their rows are left out. */
 #define PREPARED "C:\\kvcopy_prep\\"
@@ -217,18 +236,16 @@ TEST_CASE("a copy puts the expanded file at both destinations, or tells why not 
         if (watched != DriverDir && GetFileAttributesA(PREPARED) == INVALID_FILE_ATTRIBUTES)
             continue;
         Prepare(c.name, c.layout == NONE ? NULL : c.name, c.directory);
-        /* The earlier file that the layout changes: made read-only, or
-           replaced by a directory; or the name it would be set aside under. */
-        std::string changed = c.layout == NEW_BLOCKED ? first + "~new"
-                              : c.layout == OLD_NAME_TAKEN || c.layout == OLD_NAME_BUSY ? first + "~old"
-                              : c.layout == READ_ONLY_FIRST || c.layout == DIRECTORY_FIRST ? first : second;
-        if (c.layout == READ_ONLY_FIRST || c.layout == READ_ONLY_SECOND)
-            REQUIRE(SetFileAttributesA(changed.c_str(), FILE_ATTRIBUTE_READONLY));
-        if (c.layout >= DIRECTORY_FIRST)
-            DeleteFileA(changed.c_str());
-        if (c.layout >= DIRECTORY_FIRST && c.layout != NO_VERSION_DIRECTORY)
-            REQUIRE(CreateDirectoryA(changed.c_str(), NULL));
-        REQUIRE((c.layout != NO_VERSION_DIRECTORY || RemoveDirectoryA(VersionDir)));
+        switch (c.layout) {   /* the earlier file made read-only, or a directory in a file's place */
+        case READ_ONLY_FIRST: REQUIRE(SetFileAttributesA(first.c_str(), FILE_ATTRIBUTE_READONLY)); break;
+        case READ_ONLY_SECOND: REQUIRE(SetFileAttributesA(second.c_str(), FILE_ATTRIBUTE_READONLY)); break;
+        case DIRECTORY_FIRST: REQUIRE(DirectoryInPlace(first)); break;
+        case DIRECTORY_SECOND: REQUIRE(DirectoryInPlace(second)); break;
+        case NEW_BLOCKED: REQUIRE(DirectoryInPlace(first + "~new")); break;
+        case OLD_NAME_TAKEN: case OLD_NAME_BUSY: REQUIRE(DirectoryInPlace(first + "~old")); break;
+        case NO_VERSION_DIRECTORY: REQUIRE((DeleteFileA(second.c_str()) && RemoveDirectoryA(VersionDir))); break;
+        default: break;
+        }
         /* An earlier file that a program has loaded: it moves, but is not deleted. */
         HMODULE loaded = NULL;
         if (c.layout == IN_USE_FIRST) {
@@ -248,7 +265,7 @@ TEST_CASE("a copy puts the expanded file at both destinations, or tells why not 
             REQUIRE(SetCurrentDirectoryA(deep.c_str()));
             source = deep + "kvc_packed.dl_";
         }
-        Plan = { 0, NEVER, 0, c.code ? 0 : -1, c.code, 1, c.result, 0, 0, 0, 0 };
+        Plan = Files(1).Fail(c.code ? 0 : -1, c.code, 1);
         Saw = {};
         Lz.CopyLZFile = WatchedCopy;
         Lz.LZClose = CheckedClose;
@@ -331,19 +348,16 @@ static std::string FileName(int index)
 TEST_CASE("the copy dialog copies each file once, shows it on the bar, and answers Cancel")
 {
     static const Scenario plans[] = {
-        /* count cancelAt answer  fail: index code times  result questions errors attempts installed */
-        { 0, NEVER, 0, -1, 0, 0, 1, 0, 0, 0, 0 },
-        { 1, NEVER, 0, -1, 0, 0, 1, 0, 0, 1, 1 },
-        { 3, NEVER, 0, -1, 0, 0, 1, 0, 0, 3, 3 },
-        { 200, NEVER, 0, -1, 0, 0, 1, 0, 0, 200, 200 },
-        { 4, 1, IDNO, -1, 0, 0, 1, 1, 0, 4, 4 },          /* the file under way is finished, then the rest */
-        { 4, 1, IDYES, -1, 0, 0, 2, 1, 0, 2, 2 },         /* ... and no further file */
-        { 3, BEFORE_RUN, IDNO, -1, 0, 0, 1, 1, 0, 3, 3 }, /* the timer's run during the question copies nothing */
-        { 3, BEFORE_RUN, IDYES, -1, 0, 0, 2, 1, 0, 0, 0 },
-        { 2, AFTER_LAST, IDYES, -1, 0, 0, 2, 1, 0, 2, 2 },/* during the one-second wait */
-        { 3, NEVER, 0, 1, -1, 2, 1, 0, 2, 5, 3 },         /* retryable: the same file until it succeeds */
-        { 3, NEVER, 0, 1, -3, 1, 2, 0, 1, 2, 1 },         /* fatal: no question, the files before it stay */
-        { 3, 0, IDNO, 1, -5, 100, 2, 1, 1, 2, 1 },        /* fatal in the run resumed by No */
+        Files(0), Files(1), Files(3), Files(200),
+        Files(4).Cancel(1, IDNO),   /* the file under way is finished, then the rest */
+        Files(4).Cancel(1, IDYES).Result(2).Tried(2).Installed(2),   /* ... and no further file */
+        Files(3).Cancel(BEFORE_RUN, IDNO),   /* the timer's run during the question copies nothing */
+        Files(3).Cancel(BEFORE_RUN, IDYES).Result(2).Tried(0).Installed(0),
+        Files(2).Cancel(AFTER_LAST, IDYES).Result(2),   /* during the one-second wait */
+        /* Retryable: the same file until it succeeds. Fatal: no question, the files before it stay. */
+        Files(3).Fail(1, LZERROR_BADINHANDLE, 2).Errors(2).Tried(5),
+        Files(3).Fail(1, LZERROR_READ, 1).Errors(1).Result(2).Tried(2).Installed(1),
+        Files(3).Cancel(0, IDNO).Fail(1, LZERROR_GLOBALLOC, 100).Errors(1).Result(2).Tried(2).Installed(1),
     };
     TextLeft = TextRight = 0;
     for (const Scenario &plan : plans) {

@@ -176,6 +176,7 @@ TEST_CASE("by style: the buttons, the icon and the result of each way of answeri
         { 0x45, IDRETRY, IDRETRY, "Cancel Retry ", IDI_ASTERISK },
         { 0x05, -VK_RETURN, IDRETRY, "Cancel Retry ", IDI_APPLICATION },
         { 0x05, -VK_ESCAPE, IDCANCEL, "Cancel Retry ", IDI_APPLICATION },
+        { MB_SETFOREGROUND | 0xF4, IDNO, IDNO, "Yes No ", IDI_APPLICATION }, { 0x5F, IDOK, IDOK, "Ok ", IDI_APPLICATION },
     };
     HWND owner = CreateWindowExA(0, "STATIC", "owner", WS_POPUP | WS_VISIBLE, 120, 90, 506, 327, NULL, NULL,
                                  NULL, NULL);

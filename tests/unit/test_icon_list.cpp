@@ -1,11 +1,12 @@
-/* The icon lists of the model and port pages on a real list box, and the
-   port list's provider on Wine's ports and, through the seam, on a failed
-   enumeration and a name longer than the buffer. */
+/* The icon lists of the model and port pages on a real list box, their
+   items' icons, and the port list's provider on Wine's ports and, through
+   the seam, on a failed enumeration and a name longer than the buffer. */
 #include <doctest/doctest.h>
 #include <string>
 #include "spooler/spooler_api.h"
 #include "spooler_fakes.h"
 #include "ui/ui.h"
+#include "ui/resources/resource.h"
 
 static const char *Texts[8];
 
@@ -61,6 +62,21 @@ static std::string PortName(WORD index)
     char name[1100] = "<untouched>";
     GetPortName(index, name);
     return name;
+}
+
+TEST_CASE("port icons: FILE: in any case, LPT and COM in upper case, the network icon for the rest")
+{
+    static const struct { const char *text, *icon; } cases[] = {
+        { "FILE:", IDI_SETUP }, { "file:", IDI_SETUP }, { "LPT1:", IDI_PORT }, { "COM10:", IDI_PORT },
+        { "COMPANY", IDI_PORT }, { "LPT", IDI_PORT }, { "lpt1:", IDI_NETWORK }, { "FILE", IDI_NETWORK },
+        { "FILE:X", IDI_NETWORK }, { "USB001", IDI_NETWORK }, { "Ne00:", IDI_NETWORK }, { "CO", IDI_NETWORK },
+        { "", IDI_NETWORK },
+    };
+    for (const auto &c : cases) {
+        CAPTURE(std::string(c.text));
+        CHECK(std::string(GetPortIcon(c.text)) == std::string(c.icon));
+    }
+    CHECK(std::string(GetModelIcon("Kest R520")) == std::string(IDI_PRINTER));
 }
 
 TEST_CASE("the port list is the spooler's, in its order; a failed enumeration gives none")

@@ -1,6 +1,6 @@
-/* The window-less rules of the copy, the INF's path and the wizard's
-   dialogs, against the platform's MulDiv, lead bytes and message-box
-   constants and hand-worked numbers and bytes. */
+/* The window-less rules of the copy, the INF's path and the centring of
+   the wizard's dialogs, against the platform's MulDiv, lead bytes and LZ
+   library and hand-worked numbers and bytes. */
 #include <doctest/doctest.h>
 #include <windows.h>
 #include <lzexpand.h>
@@ -11,9 +11,6 @@
 #include "install/dest_path_logic.h"
 #include "setupinfo/inf_path_logic.h"
 #include "ui/center_logic.h"
-#include "ui/icon_rule_logic.h"
-#include "ui/message_style_logic.h"
-#include "ui/resources/resource.h"
 #include "test_support.h"
 
 TEST_CASE("the copy percentage is MulDiv(100, index, count)")
@@ -131,38 +128,6 @@ TEST_CASE("a compressed copy's name is the one the LZ library opens for a missin
         LZClose(handle);
         DeleteFileA(compressed);
     }
-}
-
-TEST_CASE("a message style chooses the template by its buttons and the icon by its icon bits")
-{
-    static const struct { unsigned style; const char *templateName; LPCSTR icon; } cases[] = {
-        { MB_OK, IDD_MSG_OK, IDI_APPLICATION }, { MB_OKCANCEL | MB_ICONHAND, IDD_MSG_OKCANCEL, IDI_HAND },
-        { MB_ABORTRETRYIGNORE | MB_ICONQUESTION, IDD_MSG_OK, IDI_QUESTION },
-        { MB_YESNOCANCEL, IDD_MSG_YESNOCANCEL, IDI_APPLICATION }, { MB_YESNO, IDD_MSG_YESNO, IDI_APPLICATION },
-        { MB_RETRYCANCEL | MB_ICONEXCLAMATION, IDD_MSG_RETRYCANCEL, IDI_EXCLAMATION },
-        { 6 | MB_ICONASTERISK, IDD_MSG_OK, IDI_ASTERISK }, { 0x5F, IDD_MSG_OK, IDI_APPLICATION },
-        { MB_SETFOREGROUND | 0xF4, IDD_MSG_YESNO, IDI_APPLICATION },
-    };
-    for (const auto &c : cases) {
-        CAPTURE(c.style);
-        CHECK(std::string(MessageTemplateName(c.style)) == std::string(c.templateName));
-        CHECK(MessageIconNumber(c.style) == (unsigned)(ULONG_PTR)c.icon);
-    }
-}
-
-TEST_CASE("port icons: FILE: in any case, LPT and COM in upper case, the network icon for the rest")
-{
-    static const struct { const char *text, *icon; } cases[] = {
-        { "FILE:", IDI_SETUP }, { "file:", IDI_SETUP }, { "LPT1:", IDI_PORT }, { "COM10:", IDI_PORT },
-        { "COMPANY", IDI_PORT }, { "LPT", IDI_PORT }, { "lpt1:", IDI_NETWORK }, { "FILE", IDI_NETWORK },
-        { "FILE:X", IDI_NETWORK }, { "USB001", IDI_NETWORK }, { "Ne00:", IDI_NETWORK }, { "CO", IDI_NETWORK },
-        { "", IDI_NETWORK },
-    };
-    for (const auto &c : cases) {
-        CAPTURE(std::string(c.text));
-        CHECK(std::string(PortIconName(c.text)) == std::string(c.icon));
-    }
-    CHECK(std::string(ModelIconName("Kest R520")) == std::string(IDI_PRINTER));
 }
 
 TEST_CASE("centring on the owner: its origin plus half the difference, truncated toward zero")

@@ -1,8 +1,6 @@
 #include "test_support.h"
-#include <stdio.h>
 #include <string.h>
 #include "file_write.h"
-#include "window_driver.h"
 #include "shell/ansi_text.h"
 
 int WriteTextFile(const char *path, const char *text)
@@ -20,15 +18,6 @@ const char *TestProgramDirectory(void)
             slash[1] = '\0';
     }
     return directory;
-}
-
-void SaveTestScreenshot(const char *name)
-{
-    char path[MAX_PATH];
-    snprintf(path, sizeof path, "%sscreenshots", TestProgramDirectory());
-    CreateDirectoryA(path, NULL);
-    snprintf(path, sizeof path, "%sscreenshots\\%s.bmp", TestProgramDirectory(), name);
-    SaveScreenshot(path);
 }
 
 std::string Text(const char *text)

@@ -11,9 +11,6 @@ int WriteTextFile(const char *path, const char *text);
 /* The directory of the running test program, with a trailing backslash. */
 const char *TestProgramDirectory(void);
 
-/* Saves the screen as screenshots\<name>.bmp beside the test program. */
-void SaveTestScreenshot(const char *name);
-
 /* A text that may be NULL, as a string ("(null)"): a missing field then
    fails a check instead of crashing the test program. */
 std::string Text(const char *text);
